@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "text_reader.h"
+
+// Checks one tip file against the interface description and stops at the
+// first deviation. One object checks one file:
+//
+//     lvxParser parser;
+//     parser.fileName = name;
+//     parser.parse();          // errorMessage() empty: the file is correct
+//
+// Inside the document check a deviation is thrown as an Error and caught in
+// exactly one place, parse().
+class lvxParser {
+public:
+    // The result of a check: the message shown to the user, and its place
+    // (line and column both 0 when the error has none).
+    struct Error {
+        std::string message;
+        std::uint32_t line = 0;
+        std::uint32_t column = 0;
+
+        Error() = default;
+        explicit Error(std::string text) : message(std::move(text)) {}
+        Error(std::string text, std::uint32_t errorLine, std::uint32_t errorColumn)
+            : message(std::move(text)), line(errorLine), column(errorColumn) {}
+    };
+
+    // Files above this size are refused unread.
+    static constexpr long maxFileSize = 4L * 1024 * 1024;
+    static constexpr unsigned maxTickets = 1000;
+
+    lvxParser() = default;
+    lvxParser(const lvxParser&) = delete;
+    lvxParser& operator=(const lvxParser&) = delete;
+
+    // The name of the file to check, as the narrow file functions take it;
+    // one pair of enclosing double quotes is removed by parse().
+    std::string fileName;
+
+    const std::string& parse();
+    // The same check over bytes in memory, as if they were the file's bytes;
+    // the name rules still apply to fileName.
+    const std::string& parseMemory(const char* data, std::size_t size);
+
+    const std::string& errorMessage() const { return result.message; }
+    std::uint32_t errorLine() const { return result.line; }
+    std::uint32_t errorColumn() const { return result.column; }
+
+    // Composes "Die Datei enthält in der Zeile L, Spalte C <text>".
+    static Error positionError(const char* text, std::uint32_t line, std::uint32_t column);
+
+private:
+    // The run (lvx_run.cpp)
+    void reset();
+    bool acceptFileName();
+    bool openInput(const char* data, std::size_t size, bool fromMemory);
+    const std::string& run(const char* data, std::size_t size, bool fromMemory);
+    bool checkFirstBytes();
+    void checkDocument();
+
+    // Reader and scanner (scanner.cpp)
+    bool moreInput() { return file.next() != file.limit() || fillInput(); }
+    bool fillInput();
+    int peekByte() { return moreInput() ? static_cast<unsigned char>(*file.next()) : -1; }
+    void readCounted();
+    void collectText(std::string& text, char stop);
+    void checkEncoding(long offset);
+    void skipWhitespace();
+    void readTag();
+    bool isComment() const;
+    void nextTag();
+    void readContent();
+    void expectTag(const char* expected) const;
+    void requireTag(const char* expected) const;
+    bool tagIs(const char* name) const { return tagName == name; }
+    [[noreturn]] void failAt(const char* text, std::uint32_t atLine, std::uint32_t atColumn) const;
+    [[noreturn]] void failInContent(std::size_t offset) const;
+
+    // Prolog (prolog.cpp)
+    void parseProlog();
+    bool checkDeclaration() const;
+
+    // Header (header.cpp)
+    void parseHeader();
+    void readVersion();
+    std::uint32_t checkNumber(std::uint32_t maxValue) const;
+    int checkWsArt() const;
+    void checkTnDauer() const;
+    void checkFilter() const;
+    void readNumberElement(const char* closingTag, std::uint32_t maxValue);
+
+    // Joker block (joker.cpp)
+    void parseJoker();
+
+    // Body and dispatch (body.cpp)
+    void parseBody();
+    void checkTicket();
+
+    // Number lists and lotto (lotto.cpp)
+    void checkNumberList(std::uint32_t count, std::uint32_t maxValue) const;
+    void checkLottoTicket();
+
+    // Toto and torwette (toto.cpp)
+    void checkTotoTicket();
+    void checkTotoText() const;
+    void checkTorwetteTipp();
+
+    // Number-and-star (star_ticket.cpp)
+    void checkStarTicket(std::uint32_t maxStar);
+
+    std::string tagName;
+    std::string content;
+    std::string versionText;
+    std::uint32_t line = 1;
+    std::uint32_t column = 1;
+    std::uint32_t tagLine = 1;
+    std::uint32_t tagColumn = 1;
+    std::uint32_t versionMajor = 0;
+    std::uint32_t versionMinor = 0;
+    Error result;
+    TextReader file;
+    int wsArt = 0;
+};

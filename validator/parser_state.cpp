@@ -1,0 +1,27 @@
+#include "lvx_parser.h"
+
+#include "messages.h"
+
+lvxParser::Error lvxParser::positionError(const char* text, std::uint32_t line, std::uint32_t column)
+{
+    std::string message = lvxMessages::positionPrefix;
+    message += " Zeile ";
+    message += std::to_string(line);
+    message += ", Spalte ";
+    message += std::to_string(column);
+    message += ' ';
+    message += text;
+    return Error(std::move(message), line, column);
+}
+
+void lvxParser::failAt(const char* text, std::uint32_t atLine, std::uint32_t atColumn) const
+{
+    throw positionError(text, atLine, atColumn);
+}
+
+// Value checks report at the first byte of the content plus an offset into it,
+// always on the line where the content starts.
+void lvxParser::failInContent(std::size_t offset) const
+{
+    failAt(lvxMessages::content, tagLine, tagColumn + static_cast<std::uint32_t>(offset));
+}

@@ -1,0 +1,93 @@
+#include "lvx_parser.h"
+#include "messages.h"
+
+namespace {
+
+bool isOneOf(char c, const char* set)
+{
+    for (; *set != '\0'; ++set)
+        if (c == *set)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+// One to thirteen toto tips, then optionally one torwette tip.
+void lvxParser::checkTotoTicket()
+{
+    static constexpr int maxTips = 13;
+    int tips = 0;
+    for (; tips < maxTips; ++tips) {
+        nextTag();
+        if (!tagIs("totoTipp")) {
+            if (tips == 0)
+                failAt(lvxMessages::element, tagLine, tagColumn);
+            break;
+        }
+        readContent();
+        checkTotoText();
+        nextTag();
+        requireTag("/totoTipp");
+    }
+    // After the thirteenth tip the next tag has not been read yet.
+    if (tips == maxTips)
+        nextTag();
+    if (tagIs("torwetteTipp"))
+        checkTorwetteTipp();
+}
+
+// Eighteen symbols with a comma between each two; exactly five dashes, none of
+// them in the first five places.
+void lvxParser::checkTotoText() const
+{
+    static constexpr std::size_t places = 18;
+    static constexpr std::size_t length = 2 * places - 1;
+    static constexpr int dashes = 5;
+    const std::size_t size = content.size();
+    int dashCount = 0;
+    for (std::size_t k = 0; k < places; ++k) {
+        const std::size_t p = 2 * k;
+        const std::size_t needed = k + 1 < places ? p + 2 : length;
+        if (size < needed)
+            failInContent(size);
+        if (content[p] == '-')
+            ++dashCount;
+        const char* allowed = (k < 5 || dashCount > dashes) ? "12X" : "12X-";
+        if (!isOneOf(content[p], allowed))
+            failInContent(p);
+        if (k + 1 < places && content[p + 1] != ',')
+            failInContent(p + 1);
+    }
+    if (dashCount != dashes)
+        failInContent(0);
+    if (size > length)
+        failInContent(length);
+}
+
+// Five pairs of the symbols 0, 1, 2 and +, separated by commas.
+void lvxParser::checkTorwetteTipp()
+{
+    static constexpr std::size_t pairs = 5;
+    static constexpr std::size_t length = 3 * pairs - 1;
+    static constexpr char symbols[] = "012+";
+    readContent();
+    const std::size_t size = content.size();
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const std::size_t p = 3 * i;
+        const std::size_t needed = i + 1 < pairs ? p + 3 : length;
+        if (size < needed)
+            failInContent(size);
+        if (!isOneOf(content[p], symbols))
+            failInContent(p);
+        if (!isOneOf(content[p + 1], symbols))
+            failInContent(p + 1);
+        if (i + 1 < pairs && content[p + 2] != ',')
+            failInContent(p + 2);
+    }
+    if (size > length)
+        failInContent(length);
+    nextTag();
+    requireTag("/torwetteTipp");
+    nextTag();
+}
