@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "text_reader.h"
 
@@ -54,11 +56,10 @@ public:
     static Error positionError(const char* text, std::uint32_t line, std::uint32_t column);
 
 private:
-    // The run (lvx_run.cpp)
+    // The run (run.cpp)
     void reset();
     bool acceptFileName();
-    bool openInput(const char* data, std::size_t size, bool fromMemory);
-    const std::string& run(const char* data, std::size_t size, bool fromMemory);
+    bool openInput();
     bool checkFirstBytes();
     void checkDocument();
 
@@ -124,4 +125,5 @@ private:
     Error result;
     TextReader file;
     int wsArt = 0;
+    std::optional<std::string_view> memoryInput;  // set only during parseMemory
 };

@@ -2,23 +2,13 @@
 
 #include "messages.h"
 
-const std::string& lvxParser::parse()
-{
-    return run(nullptr, 0, false);
-}
-
-const std::string& lvxParser::parseMemory(const char* data, std::size_t size)
-{
-    return run(data, size, true);
-}
-
 // The whole check: the name, the file, its first bytes, then the document.
 // Failures before the document is read are stored as they are; from the
 // encoding check on they are thrown and caught here, the only place.
-const std::string& lvxParser::run(const char* data, std::size_t size, bool fromMemory)
+const std::string& lvxParser::parse()
 {
     reset();
-    if (acceptFileName() && openInput(data, size, fromMemory) && checkFirstBytes()) {
+    if (acceptFileName() && openInput() && checkFirstBytes()) {
         try {
             checkDocument();
         } catch (const Error& error) {
@@ -27,6 +17,14 @@ const std::string& lvxParser::run(const char* data, std::size_t size, bool fromM
     }
     // Closed on every way out, so that no file stays open beyond the check.
     file.close();
+    return result.message;
+}
+
+const std::string& lvxParser::parseMemory(const char* data, std::size_t size)
+{
+    memoryInput = std::string_view(data != nullptr ? data : "", size);
+    parse();
+    memoryInput.reset();
     return result.message;
 }
 
@@ -58,10 +56,10 @@ bool lvxParser::acceptFileName()
     return true;
 }
 
-bool lvxParser::openInput(const char* data, std::size_t size, bool fromMemory)
+bool lvxParser::openInput()
 {
-    if (fromMemory)
-        file.openMemory(data, size);
+    if (memoryInput)
+        file.openMemory(memoryInput->data(), memoryInput->size());
     else if (!file.open(fileName)) {
         result = Error(lvxMessages::open);
         return false;
