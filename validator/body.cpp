@@ -29,6 +29,19 @@ void lvxParser::parseBody()
     failAt(next == '<' ? lvxMessages::element : lvxMessages::unclosedTag, tagLine, tagColumn);
 }
 
+// Reads the next tag inside a ticket and tells whether it opens another tip. A
+// ticket without any tip is refused at that tag; after the first tip, any
+// other tag ends the ticket and is left for the body's check of /schein.
+bool lvxParser::nextTip(const char* tipTag, int tipsSoFar)
+{
+    nextTag();
+    if (tagIs(tipTag))
+        return true;
+    if (tipsSoFar == 0)
+        failAt(lvxMessages::element, tagLine, tagColumn);
+    return false;
+}
+
 // The header admits no ticket type besides these three.
 void lvxParser::checkTicket()
 {

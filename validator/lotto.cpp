@@ -1,5 +1,4 @@
 #include "lvx_parser.h"
-#include "messages.h"
 
 namespace {
 
@@ -51,12 +50,8 @@ void lvxParser::checkLottoTicket()
 {
     static constexpr int maxTips = 12;
     for (int tips = 0; tips < maxTips; ++tips) {
-        nextTag();
-        if (!tagIs("lottoTipp")) {
-            if (tips == 0)
-                failAt(lvxMessages::element, tagLine, tagColumn);
+        if (!nextTip("lottoTipp", tips))
             return;
-        }
         readContent();
         checkNumberList(6, 45);
         nextTag();

@@ -100,6 +100,7 @@ private:
     // Body and dispatch (body.cpp)
     void parseBody();
     void checkTicket();
+    bool nextTip(const char* tipTag, int tipsSoFar);
 
     // Number lists and lotto (lotto.cpp)
     void checkNumberList(std::uint32_t count, std::uint32_t maxValue) const;

@@ -1,5 +1,4 @@
 #include "lvx_parser.h"
-#include "messages.h"
 
 // One to ten tips, each five numbers from 1 to 50 and two star numbers from 1
 // to maxStar. The closing tag of a tip goes through expectTag, every other tag
@@ -8,12 +7,8 @@ void lvxParser::checkStarTicket(std::uint32_t maxStar)
 {
     static constexpr int maxTips = 10;
     for (int tips = 0; tips < maxTips; ++tips) {
-        nextTag();
-        if (!tagIs("tipp")) {
-            if (tips == 0)
-                failAt(lvxMessages::element, tagLine, tagColumn);
+        if (!nextTip("tipp", tips))
             return;
-        }
         nextTag();
         requireTag("emTippZahl");
         readContent();

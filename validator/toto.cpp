@@ -1,5 +1,4 @@
 #include "lvx_parser.h"
-#include "messages.h"
 
 namespace {
 
@@ -19,12 +18,8 @@ void lvxParser::checkTotoTicket()
     static constexpr int maxTips = 13;
     int tips = 0;
     for (; tips < maxTips; ++tips) {
-        nextTag();
-        if (!tagIs("totoTipp")) {
-            if (tips == 0)
-                failAt(lvxMessages::element, tagLine, tagColumn);
+        if (!nextTip("totoTipp", tips))
             break;
-        }
         readContent();
         checkTotoText();
         nextTag();
