@@ -1,0 +1,239 @@
+// The character reader and the tag scanner: line and column counting, the
+// reading discipline (CR LF, lone CR, 0x1A), the UTF-8 check, NUL bytes, tags,
+// comments and the end of the input.
+
+#include <gtest/gtest.h>
+
+#include "test_files.h"
+
+using namespace lvxtest;
+
+namespace {
+
+const std::string bom = "\xEF\xBB\xBF";
+
+// The smallest correct lotto file, one element a line; `tipLine` replaces
+// line 6, the line of the tip.
+std::string lottoFile(const std::string& tipLine)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"  // 1
+           "<qarn>\n"                                      // 2
+           "<versionsNr>3.0</versionsNr>\n"                // 3
+           "<wsArt>17</wsArt>\n"                           // 4
+           "<schein>\n"                                    // 5
+           + tipLine + "\n"                                // 6
+           "</schein>\n"                                   // 7
+           "</qarn>\n";                                    // 8
+}
+
+const std::string badTip = "<lottoTipp>01,02,03,04,05,46</lottoTipp>";  // 46 at offset 15
+
+struct PlaceRow {
+    const char* reason;
+    std::string lfText;  // written with LF line ends
+    Result expected;
+};
+
+// Every row is checked twice: as written, and with each LF turned into CR LF.
+// Both line ends count alike, so the expected place is the same.
+void checkBothLineEnds(const std::vector<PlaceRow>& rows)
+{
+    for (const PlaceRow& row : rows) {
+        SCOPED_TRACE(row.reason);
+        {
+            SCOPED_TRACE("LF line ends");
+            EXPECT_EQ(row.expected, check(row.lfText));
+        }
+        {
+            SCOPED_TRACE("CR LF line ends");
+            EXPECT_EQ(row.expected, check(crlf(row.lfText)));
+        }
+    }
+}
+
+}  // namespace
+
+TEST(Positions, LinesAndColumns)
+{
+    const std::vector<PlaceRow> rows = {
+        {"the smallest correct lotto file", lottoFile("<lottoTipp>03,11,17,28,40,45</lottoTipp>"),
+         correct()},
+        {"the tip text starts in column 12; 46 is 15 bytes further", lottoFile(badTip),
+         at(text::content, 6, 27)},
+        {"a UTF-8 mark moves only line 1", bom + lottoFile(badTip), at(text::content, 6, 27)},
+        {"a tab counts as one column", lottoFile("\t" + badTip), at(text::content, 6, 28)},
+        {"two blanks and a tab count as three columns", lottoFile("  \t" + badTip),
+         at(text::content, 6, 30)},
+        {"a comment before the tip on its line", lottoFile("<!-- c -->" + badTip),
+         at(text::content, 6, 37)},
+        {"each byte of a two-byte character is a column",
+         lottoFile("<!--\xC3\xA4-->" + badTip), at(text::content, 6, 36)},
+        {"each byte of a four-byte character is a column",
+         lottoFile("<!--\xF0\x9F\x98\x80-->" + badTip), at(text::content, 6, 38)},
+        {"line ends inside a comment count as lines", lottoFile("<!--\n\n-->\n" + badTip),
+         at(text::content, 9, 27)},
+        {"empty lines count", lottoFile("\n\n\n" + badTip), at(text::content, 9, 27)},
+        {"a lone CR is delivered and counts as a column, not as a line end",
+         lottoFile("\r" + badTip), at(text::content, 6, 28)},
+        {"CR CR LF: the first CR is a column on the line before, the pair one line end",
+         lottoFile("\r\r\n" + badTip), at(text::content, 7, 27)},
+        {"a line break at the start of the tip text: offset 0, where the text starts",
+         lottoFile("<lottoTipp>\n01,02,03,04,05,06</lottoTipp>"), at(text::content, 6, 12)},
+        {"after a two-byte content the closing tag starts two columns on",
+         "<qarn>\n<versionsNr>3\xC3\xA4</versionsnr>", at(text::unclosed, 2, 16)},
+        {"the first byte of a file is line 1, column 1", "x", at(text::notWellFormed, 1, 1)},
+        {"the first byte after a mark is column 4", bom + "x", at(text::notWellFormed, 1, 4)},
+        {"a declaration error on line 1", "<?xml version='1.1'?><qarn>", at(text::content, 1, 15)},
+        {"after a mark, columns of line 1 are 3 higher", bom + "<?xml version='1.1'?><qarn>",
+         at(text::content, 1, 18)},
+        {"a mark does not move line 2", bom + "<qarn>\n  x", at(text::notWellFormed, 2, 3)},
+    };
+    checkBothLineEnds(rows);
+}
+
+TEST(Positions, EndOfInput)
+{
+    const std::string head = "<qarn><versionsNr>3</versionsNr><wsArt>17</wsArt>";
+    const std::vector<PlaceRow> rows = {
+        {"the file ends inside a tag: just past the last byte", head + "<schein",
+         at(text::unclosed, 1, 57)},
+        {"the file ends after a complete tag where a tag is expected", head + "<schein>",
+         at(text::unclosed, 1, 58)},
+        {"a final line end moves the place to the next line", head + "<schein>\n",
+         at(text::unclosed, 2, 1)},
+        {"the file ends right after a content", head + "<schein><lottoTipp>" + goodLotto,
+         at(text::unclosed, 1, 86)},
+        {"0x1A ends the input: the rest is never read", head + "<schein>\x1A<lottoTipp>",
+         at(text::unclosed, 1, 58)},
+        {"0x1A inside a tag ends it unclosed", head + "<sch\x1A" "ein>",
+         at(text::unclosed, 1, 54)},
+        {"0x1A ends the input before a broken UTF-8 byte, which is never checked",
+         head + "<schein>\x1A\xFF", at(text::unclosed, 1, 58)},
+    };
+    checkBothLineEnds(rows);
+}
+
+TEST(Positions, ReadingDisciplineAfterTheDocument)
+{
+    const std::string doc = lottoFile("<lottoTipp>03,11,17,28,40,45</lottoTipp>");
+    const std::vector<Row> rows = {
+        {"0x1A after </qarn> ends the input: what follows is not looked at",
+         doc + "\x1A" "garbage <x> \xFF\xFE", ""},
+        {"a lone CR between elements is white space",
+         "<qarn>\r<versionsNr>3</versionsNr>\r<wsArt>17</wsArt>\r<schein>\r<lottoTipp>" +
+             goodLotto + "</lottoTipp>\r</schein>\r</qarn>\r",
+         ""},
+        {"a vertical tab is no white space between elements",
+         "<qarn>^\v<versionsNr>3</versionsNr>", text::notWellFormed},
+        {"a form feed is no white space between elements",
+         "<qarn>^\f<versionsNr>3</versionsNr>", text::notWellFormed},
+        {"a lone CR inside a tip text is a byte of the text",
+         lottoDoc("<lottoTipp>03,11,17,28,40,45^\r</lottoTipp>"), text::content},
+        {"CR LF inside a tip text is delivered as LF, one byte",
+         lottoDoc("<lottoTipp>03,11,17,28,40,45^\r\n</lottoTipp>"), text::content},
+    };
+    checkRows(rows);
+}
+
+TEST(Encoding, Utf8ByteStructure)
+{
+    // The bytes stand in a comment, which is read but not judged: only the
+    // encoding check can refuse them.
+    auto inComment = [](const std::string& bytes) {
+        return lottoDoc("<!--" + bytes + "--><lottoTipp>" + goodLotto + "</lottoTipp>");
+    };
+    const std::string doc = lottoDoc("<lottoTipp>" + goodLotto + "</lottoTipp>");
+    const std::vector<Row> rows = {
+        {"plain ASCII", inComment("abc"), ""},
+        {"a two-byte character (ä)", inComment("\xC3\xA4"), ""},
+        {"a three-byte character (the euro sign)", inComment("\xE2\x82\xAC"), ""},
+        {"a four-byte character", inComment("\xF0\x9F\x98\x80"), ""},
+        {"over-long forms pass: only the bit patterns count", inComment("\xC0\x80"), ""},
+        {"an over-long three-byte form passes", inComment("\xE0\x80\xAF"), ""},
+        {"an encoded surrogate passes", inComment("\xED\xA0\x80"), ""},
+        {"above U+10FFFF passes", inComment("\xF4\x90\x80\x80"), ""},
+        {"the largest four-byte pattern passes", inComment("\xF7\xBF\xBF\xBF"), ""},
+        {"a start byte followed by a non-continuation byte", inComment("\xC3("), text::encoding},
+        {"a lone continuation byte", inComment("\x80"), text::encoding},
+        {"the last continuation value where a character must begin", inComment("\xBF"),
+         text::encoding},
+        {"a five-byte pattern is no UTF-8", inComment("\xF8\x88\x80\x80\x80"), text::encoding},
+        {"FE in the middle of a file", inComment("\xFE"), text::encoding},
+        {"FF in the middle of a file", inComment("\xFF"), text::encoding},
+        {"a three-byte sequence cut short", inComment("\xE2\x82"), text::encoding},
+        {"a four-byte sequence with a bad third byte", inComment("\xF0\x9F" "a\x80"),
+         text::encoding},
+        {"the file ends on C3, the middle of a character", doc + "\xC3", text::encoding},
+        {"the file ends in a three-byte sequence", doc + "\xE2\x82", text::encoding},
+        {"the file ends in a four-byte sequence", doc + "\xF0\x9F\x98", text::encoding},
+        {"a complete character as the last bytes passes the encoding check; "
+         "after </qarn> it is then refused as a stray byte",
+         doc + "^\xC3\xA4", text::unclosed},
+        {"the encoding check runs before the document: a broken byte at the very end "
+         "wins over an earlier structural error",
+         "<qarn><wrong>" + doc + "\xFF", text::encoding},
+    };
+    checkRows(rows);
+}
+
+TEST(Encoding, NulBytes)
+{
+    const std::string nul(1, '\0');
+    const std::vector<Row> rows = {
+        {"NUL inside a tag: the encoding message, no place",
+         "<qarn><versions" + nul + "Nr>3</versionsNr>", text::encoding},
+        {"NUL inside content", lottoDoc("<lottoTipp>" + nul + goodLotto + "</lottoTipp>"),
+         text::encoding},
+        {"NUL inside a comment, which is a tag", lottoDoc("<!-- " + nul + " -->"),
+         text::encoding},
+        {"NUL where a tag must begin passes the encoding check and is no '<'",
+         "<qarn><versionsNr>3</versionsNr>^" + nul + "<wsArt>17</wsArt>", text::notWellFormed},
+    };
+    checkRows(rows);
+}
+
+TEST(Scanner, TagsAndComments)
+{
+    const std::string tip = "<lottoTipp>" + goodLotto + "</lottoTipp>";
+    const std::vector<Row> rows = {
+        {"a comment between elements is passed over", lottoDoc("<!-- note -->" + tip), ""},
+        {"comments anywhere between tags up to </qarn>",
+         "<!--a--><qarn><!--b--><versionsNr>3</versionsNr><!--c--><wsArt>17</wsArt><!--d-->"
+         "<schein><!--e--><lottoTipp>" + goodLotto + "<!--f--></lottoTipp><!--g--></schein>"
+         "<!--h--></qarn>",
+         ""},
+        {"<!--> is a comment: its two ends overlap", lottoDoc("<!-->" + tip), ""},
+        {"<!----> is a comment", lottoDoc("<!---->" + tip), ""},
+        {"<!---> is a comment", lottoDoc("<!--->" + tip), ""},
+        {"a comment ends at its first '>': the rest is no comment",
+         lottoDoc("^<!-- a > b -->" + tip), text::element},
+        {"a tag that does not end in -- is no comment", lottoDoc("^<!-- a ->" + tip),
+         text::element},
+        {"<!- is no comment", lottoDoc("^<!- a -->" + tip), text::element},
+        {"a processing instruction is a tag like any other", lottoDoc("^<?pi x?>" + tip),
+         text::element},
+        {"a doctype is a tag like any other", "^<!DOCTYPE qarn><qarn>", text::element},
+        {"an attribute makes a different tag", lottoDoc("^<lottoTipp nr=\"1\">" + goodLotto +
+                                                        "</lottoTipp>"),
+         text::element},
+        {"a blank in a tag makes a different tag", lottoDoc("^<lottoTipp >" + goodLotto +
+                                                            "</lottoTipp>"),
+         text::element},
+        {"a line end in a tag makes a different tag",
+         lottoDoc("^<lottoTipp\n>" + goodLotto + "</lottoTipp>"), text::element},
+        {"'<' inside a tag belongs to it", lottoDoc("^<lotto<Tipp>" + goodLotto + "</lottoTipp>"),
+         text::element},
+        {"an empty tag", lottoDoc("^<>" + tip), text::element},
+        {"tag names are compared case by case", lottoDoc("^<LottoTipp>" + goodLotto +
+                                                         "</LottoTipp>"),
+         text::element},
+        {"text between two elements is refused at its first byte",
+         "<qarn><versionsNr>3</versionsNr> ^x <wsArt>17</wsArt>", text::notWellFormed},
+        {"a '>' where a tag must begin", "<qarn>^><versionsNr>", text::notWellFormed},
+        {"entities are not decoded: &#48; is no digit",
+         lottoDoc("<lottoTipp>^&#48;3,11,17,28,40,45</lottoTipp>"), text::content},
+        {"a closing tag expected, an opening tag found: not closed (requireTag)",
+         lottoDoc("<lottoTipp>" + goodLotto + "^<lottoTipp>"), text::unclosed},
+    };
+    checkRows(rows);
+}
