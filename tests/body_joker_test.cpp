@@ -119,6 +119,7 @@ TEST(Body, TailAfterRoot)
         {"the file ends right after </qarn>", doc, ""},
         {"blanks, tabs, CR, LF and CR LF after </qarn>", doc + " \t\r\n\n \r \t\r\n  ", ""},
         {"many empty lines", doc + repeat("\n", 200), ""},
+        {"a lone CR as the last byte", doc + "\r", ""},
         {"0x1A after </qarn> ends the input", doc + "\n\x1A<trailing>stuff", ""},
         {"a comment after </qarn>: element message at its '<'", doc + "\n  ^<!-- ende -->",
          text::element},

@@ -229,6 +229,9 @@ TEST(Header, VersionRule)
          text::content},
         {"the version rule runs before the closing tag of wsArt is read",
          "<qarn><versionsNr>^5</versionsNr><wsArt>17<schein>", text::content},
+        {"a comment inside versionsNr ends the text; the digits after it stand where a tag "
+         "is expected",
+         "<qarn><versionsNr><!-- v -->^3</versionsNr><wsArt>17</wsArt>", text::notWellFormed},
         {"the version text is reported where it starts, also after line ends",
          "<qarn><versionsNr>^\n\n5</versionsNr><wsArt>17</wsArt>", text::content},
     };
@@ -250,6 +253,7 @@ TEST(Header, NumberValues)
         {"kundenNr 1", goodKunde("1"), ""},
         {"kundenNr with leading zeros", goodKunde("000001"), ""},
         {"kundenNr at its maximum", goodKunde("999999"), ""},
+        {"leading zeros do not count, however many", goodKunde("00000000000000000001"), ""},
         {"kundenNr and spielID together",
          withBeforeWsArt("<kundenNr>5</kundenNr><spielID>999999</spielID>"), ""},
         {"kundenNr 0", kunde("0"), text::content},

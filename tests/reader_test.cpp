@@ -101,6 +101,10 @@ TEST(Positions, EndOfInput)
          at(text::unclosed, 1, 58)},
         {"a final line end moves the place to the next line", head + "<schein>\n",
          at(text::unclosed, 2, 1)},
+        {"the file ends inside a tag after a line end in it", head + "<schein\n",
+         at(text::unclosed, 2, 1)},
+        {"a CR before 0x1A is delivered and counted", head + "<schein>\r\x1A\n<lottoTipp>",
+         at(text::unclosed, 1, 59)},
         {"the file ends right after a content", head + "<schein><lottoTipp>" + goodLotto,
          at(text::unclosed, 1, 86)},
         {"0x1A ends the input: the rest is never read", head + "<schein>\x1A<lottoTipp>",
@@ -236,4 +240,37 @@ TEST(Scanner, TagsAndComments)
          lottoDoc("<lottoTipp>" + goodLotto + "^<lottoTipp>"), text::unclosed},
     };
     checkRows(rows);
+}
+
+// Large inputs are read in blocks; a CR LF pair, a lone CR or a long tag may
+// straddle any block boundary. Pairs at every offset parity cover them all.
+TEST(Positions, LargeInput)
+{
+    const std::string head = "<qarn><versionsNr>3</versionsNr><wsArt>17</wsArt>";
+    const int pairs = 150000;  // 300,000 bytes of line ends
+    struct LargeRow {
+        const char* reason;
+        std::string bytes;
+        Result expected;
+    };
+    const std::vector<LargeRow> rows = {
+        {"CR LF pairs at even offsets", head + crlf(repeat("\n", pairs)) + "x",
+         at(text::notWellFormed, pairs + 1, 1)},
+        {"CR LF pairs at odd offsets", head + " " + crlf(repeat("\n", pairs)) + "x",
+         at(text::notWellFormed, pairs + 1, 1)},
+        {"lone CRs count as columns of one line", head + repeat("\r", pairs) + "x",
+         at(text::notWellFormed, 1, 50 + pairs)},
+        {"a tag of 300,000 bytes is read whole", head + "<" + std::string(300000, 'a') + ">",
+         at(text::element, 1, 50)},
+        {"a tip text of 300,000 bytes is judged after its 17th byte",
+         head + "<schein><lottoTipp>" + goodLotto + std::string(300000, '7') + "</lottoTipp>",
+         at(text::content, 1, 50 + 19 + 17)},
+        {"0x1A far into the file ends the input there",
+         head + repeat("\n", pairs) + "<schein>\x1A" + std::string(100000, '\xFF'),
+         at(text::unclosed, pairs + 1, 9)},
+    };
+    for (const LargeRow& row : rows) {
+        SCOPED_TRACE(row.reason);
+        EXPECT_EQ(row.expected, check(row.bytes));
+    }
 }
