@@ -1,0 +1,3 @@
+#include "program_state.h"
+
+ProgramState program;
