@@ -2,10 +2,13 @@
 // open-file dialog first, and which only choose a file.
 #include <gtest/gtest.h>
 
+#include <richedit.h>
+
 #include "dialog_script.h"
 #include "fixture_files.h"
 #include "program_state.h"
 #include "resource.h"
+#include "sent_messages.h"
 #include "window_driver.h"
 
 namespace {
@@ -148,8 +151,15 @@ TEST(Commands, OpenFillsTheNameAndEmptiesTheViewsWithoutACheck)
     ASSERT_EQ(L"46", redText().text);
 
     DialogScript script({chooseInFileDialog(chosen)});
+    SentMessages sent(program.excerptView);
     window.command(IDM_OPEN);
     EXPECT_EQ(1, script.dialogsSeen());
+    // The colour goes back to automatic before the view is emptied.
+    ASSERT_LE(2u, sent.log.size());
+    EXPECT_EQ(static_cast<UINT>(EM_SETCHARFORMAT), sent.log[0].message);
+    EXPECT_EQ(static_cast<WPARAM>(SCF_ALL), sent.log[0].wParam);
+    EXPECT_EQ(static_cast<DWORD>(CFE_AUTOCOLOR), sent.log[0].formatEffects);
+    EXPECT_EQ(static_cast<UINT>(WM_SETTEXT), sent.log[1].message);
     EXPECT_EQ(0, lstrcmpiW(chosen.c_str(), nameField().c_str()));
     EXPECT_EQ(L"", messageField());
     EXPECT_EQ(L"", excerptView());

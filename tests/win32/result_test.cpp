@@ -2,10 +2,14 @@
 // faulty piece in red, and the line numbers in the gutter.
 #include <gtest/gtest.h>
 
+#include <richedit.h>
+
+#include "excerpt_view.h"
 #include "fixture_files.h"
 #include "lvx_parser.h"
 #include "program_state.h"
 #include "run_check.h"
+#include "sent_messages.h"
 #include "show_result.h"
 #include "window_driver.h"
 
@@ -166,6 +170,35 @@ TEST(Result, ANewCheckLeavesOnlyItsOwnPieceRed)
     // The same file twice: the same piece, nothing more.
     runCheck();
     expectRed(excerptView(), L"12x456", shown.find(L"12x456"));
+}
+
+// The red of the last result would otherwise carry over into the text that
+// replaces it: every check first returns all text to the automatic colour,
+// then shows the progress text.
+TEST(Result, ACheckFirstReturnsAllTextToTheAutomaticColour)
+{
+    MainWindow window;
+    check(window, fixtures::write("rot.lvx", fixtures::numberTooLarge));
+    SentMessages sent(program.excerptView);
+    runCheck();
+    ASSERT_LE(2u, sent.log.size());
+    EXPECT_EQ(static_cast<UINT>(EM_SETCHARFORMAT), sent.log[0].message);
+    EXPECT_EQ(static_cast<WPARAM>(SCF_ALL), sent.log[0].wParam);
+    EXPECT_EQ(static_cast<DWORD>(CFM_COLOR), sent.log[0].formatMask);
+    EXPECT_EQ(static_cast<DWORD>(CFE_AUTOCOLOR), sent.log[0].formatEffects);
+    EXPECT_EQ(static_cast<UINT>(WM_SETTEXT), sent.log[1].message);
+    EXPECT_EQ(L"prüfe...", sent.log[1].text);
+}
+
+TEST(Result, TheAutomaticColourLeavesNoRed)
+{
+    MainWindow window;
+    check(window, fixtures::write("entfaerbt.lvx", fixtures::numberTooLarge));
+    const std::wstring shown = excerptView();
+    ASSERT_EQ(L"46", redText().text);
+    resetExcerptColour();
+    EXPECT_EQ(L"", redText().text);
+    EXPECT_EQ(shown, excerptView());
 }
 
 }  // namespace
