@@ -22,8 +22,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # nothing beyond the DLLs of Windows itself is needed.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Tests of the cross build run under Wine.
-find_program(QUORVEL_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-if(QUORVEL_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
-endif()

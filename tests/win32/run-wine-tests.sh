@@ -54,6 +54,7 @@ build_programs() {
 # - Wine has no "Courier New"; Liberation Mono has its metrics.
 # - A virtual desktop: on Xvfb there is no window manager, and Wine would
 #   wait for one at every window it shows or hides.
+# - Marlett, when fonts-wine has it, for the caption buttons in screenshots.
 prepare_prefix() {
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   export HOME="${HOME:-$build}"
@@ -67,6 +68,9 @@ prepare_prefix() {
     "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
     "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null
     "$wineserver" -w
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     touch "$WINEPREFIX/.quorvel-prepared"
   fi
 }
