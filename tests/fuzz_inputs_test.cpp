@@ -137,4 +137,30 @@ TEST(FuzzProperties, RefuseWrongExcerpts)
     }
 }
 
+// The excerpt's own rules are no breach: each excerpt below is right.
+TEST(FuzzProperties, AcceptTheExcerptsOwnRules)
+{
+    const struct {
+        const char* reason;
+        std::string file;
+        std::uint32_t line, column;
+        std::uint32_t startLine, endLine;
+    } rows[] = {
+        {"a lone CR as the last byte ends a line that is not counted: endLine stays on line 1",
+         "<qarn><versionsNr>3</versionsNr><wsArt>1\r", 1, 40, 1, 1},
+        {"a piece cut after its third line", "<a\nb\nc\nd\ne\n", 1, 1, 1, 5},
+        {"the blanked byte-order mark", "\xEF\xBB\xBF<qarn>x", 1, 10, 1, 2},
+        {"a place past the end of its line: the marker after the last line", "<a>\r\n<b>\n", 1, 9, 1, 4},
+        {"CR CR LF: the file's own CR before the LF, none added", "<a>\r\r\n<b>\r\r\nx", 3, 1, 1, 4},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        ErrorExcerpt excerpt(lvxtest::writeFile("excerpt-rules.lvx", row.file));
+        excerpt.build(row.line, row.column);
+        EXPECT_EQ("", lvxfuzz::excerptProblems(row.file, row.line, row.column, excerpt));
+        EXPECT_EQ(row.startLine, excerpt.startLine);
+        EXPECT_EQ(row.endLine, excerpt.endLine);
+    }
+}
+
 }  // namespace
