@@ -13,12 +13,16 @@
 
 namespace {
 
-// The one file of this process, removed again when the fuzzer ends normally.
+// The one file of this process: in QUORVEL_FUZZ_DIR (fuzz/run-fuzz makes one
+// on a memory file system and removes it), else in /dev/shm or the temporary
+// folder. libFuzzer may end the process without running destructors.
 struct ScratchFile {
     std::string path;
     ScratchFile()
     {
-        const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
+        const char* dir = std::getenv("QUORVEL_FUZZ_DIR");
+        if (dir == nullptr)
+            dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
         if (dir == nullptr)
             dir = "/tmp";
         path = std::string(dir) + "/quorvel-fuzz-" + std::to_string(getpid()) + ".lvx";
