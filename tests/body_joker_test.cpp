@@ -29,16 +29,7 @@ std::string joker(const std::string& inside)
 
 const std::string anzahl1 = "<anzahlJokerProSchein>1</anzahlJokerProSchein>";
 
-// The smallest correct lotto file, line by line.
-const std::string smallest =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<qarn>\n"
-    "<versionsNr>3.0</versionsNr>\n"
-    "<wsArt>17</wsArt>\n"
-    "<schein>\n"
-    "<lottoTipp>03,11,17,28,40,45</lottoTipp>\n"
-    "</schein>\n"
-    "</qarn>\n";
+const std::string& smallest = smallestLotto;
 
 // `count` lotto tickets, one a line, after a header on line 1.
 std::string manyTickets(int count, const std::string& ticket = lottoSchein)

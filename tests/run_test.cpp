@@ -18,16 +18,7 @@ namespace {
 
 constexpr std::size_t sizeLimit = 4194304;  // 4 x 1024 x 1024 bytes
 
-// A correct lotto file, written with LF line ends.
-const std::string smallLotto =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<qarn>\n"
-    "<versionsNr>3.0</versionsNr>\n"
-    "<wsArt>17</wsArt>\n"
-    "<schein>\n"
-    "<lottoTipp>03,11,17,28,40,45</lottoTipp>\n"
-    "</schein>\n"
-    "</qarn>\n";
+const std::string& smallLotto = smallestLotto;
 
 // A correct document padded after </qarn> to exactly `size` bytes on disk.
 std::string padded(std::size_t size, const std::string& padPiece)

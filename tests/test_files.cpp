@@ -179,6 +179,16 @@ const std::string goodTorwette = "10,2+,00,12,+0";
 const std::string goodNumbers = "05,17,23,38,50";
 const std::string goodStars = "02,11";
 
+const std::string smallestLotto =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<qarn>\n"
+    "<versionsNr>3.0</versionsNr>\n"
+    "<wsArt>17</wsArt>\n"
+    "<schein>\n"
+    "<lottoTipp>03,11,17,28,40,45</lottoTipp>\n"
+    "</schein>\n"
+    "</qarn>\n";
+
 std::string header(const std::string& version, const std::string& wsArt)
 {
     return "<qarn><versionsNr>" + version + "</versionsNr><wsArt>" + wsArt + "</wsArt>";

@@ -97,6 +97,9 @@ extern const std::string goodTorwette;  // 10,2+,00,12,+0
 extern const std::string goodNumbers;   // 05,17,23,38,50
 extern const std::string goodStars;     // 02,11
 
+// The smallest correct lotto file, one element a line, LF line ends.
+extern const std::string smallestLotto;
+
 std::string repeat(const std::string& piece, int times);
 std::string crlf(const std::string& lfText);  // every LF becomes CR LF
 
