@@ -3,6 +3,11 @@
 #include "lvx_parser.h"
 #include "messages.h"
 
+// The scanner works on the reader's window [file.next(), file.limit()): it
+// finds the end of a tag or a content eight bytes at a time, counts the whole
+// run at once, and goes on in the next block only where a piece crosses the
+// end of the window.
+
 // The reader's end of input, seen from the check: a source cut off at the size
 // limit (a file that grew while it was read) is refused as too large.
 bool lvxParser::fillInput()
@@ -17,27 +22,32 @@ bool lvxParser::fillInput()
 // Consumes the next byte, which the caller has seen, and counts it.
 void lvxParser::readCounted()
 {
-    if (*file.next() == '\n') {
-        ++line;
-        column = 1;
-    } else {
-        ++column;
-    }
-    file.advance(file.next() + 1);
+    const char* const p = file.next();
+    advancePosition(p, p + 1, line, column);
+    file.advance(p + 1);
 }
 
 namespace {
 
-// Steps over plain ASCII bytes, eight at a time.
+constexpr std::uint64_t highBits = 0x8080808080808080ull;
+
+std::uint64_t loadWord(const char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+// Steps over plain ASCII bytes: 32 at a time while they last, then 8 at a time.
 const char* skipAscii(const char* p, const char* end)
 {
-    while (end - p >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        if (word & 0x8080808080808080ull)
+    while (end - p >= 32) {
+        if ((loadWord(p) | loadWord(p + 8) | loadWord(p + 16) | loadWord(p + 24)) & highBits)
             break;
-        p += 8;
+        p += 32;
     }
+    while (end - p >= 8 && (loadWord(p) & highBits) == 0)
+        p += 8;
     return p;
 }
 
@@ -54,6 +64,75 @@ int followingBytes(unsigned char lead)
     if (lead < 0xF8)
         return 3;
     return -1;
+}
+
+bool isWhitespace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+const char* skipWhitespaceBytes(const char* p, const char* end)
+{
+    while (p != end && isWhitespace(*p))
+        ++p;
+    return p;
+}
+
+constexpr std::uint64_t lowBits = 0x0101010101010101ull;
+
+// Non-zero when the word holds the byte: the high bit is set in every byte of
+// that value (and maybe in bytes above it, which does not matter here).
+std::uint64_t holdsByte(std::uint64_t word, unsigned char byte)
+{
+    const std::uint64_t x = word ^ (lowBits * byte);
+    return (x - lowBits) & ~x & highBits;
+}
+
+// The end of a tag's or a content's text in [p, end): the first stop byte, or
+// end. Eight bytes at a time and without a library call, since these texts are
+// short and every one passes here. plain becomes false when an LF or a NUL
+// byte lies before the end: only then do the bytes need a closer look.
+const char* findTextEnd(const char* p, const char* end, char stop, bool& plain)
+{
+    const auto stopByte = static_cast<unsigned char>(stop);
+    for (; end - p >= 8; p += 8) {
+        const std::uint64_t word = loadWord(p);
+        if (holdsByte(word, stopByte) != 0)
+            break;
+        if ((holdsByte(word, '\n') | holdsByte(word, 0)) != 0)
+            plain = false;
+    }
+    for (; p != end && *p != stop; ++p)
+        if (*p == '\n' || *p == '\0')
+            plain = false;
+    return p;
+}
+
+// Counts the bytes [from, to) of a tag or a content; a NUL byte among them is
+// an encoding error. plain, from findTextEnd, tells that they hold neither an
+// LF nor a NUL byte, the usual case, which only moves the column.
+void countText(const char* from, const char* to, bool plain, std::uint32_t& line, std::uint32_t& column)
+{
+    if (plain) {
+        column += static_cast<std::uint32_t>(to - from);
+        return;
+    }
+    if (std::memchr(from, '\0', static_cast<std::size_t>(to - from)) != nullptr)
+        throw lvxParser::Error(lvxMessages::encoding);
+    advancePosition(from, to, line, column);
+}
+
+// The exact comparison of a tag with an expected name, in one pass and without
+// a library call: tags are short, and one is compared for nearly every tag read.
+// A tag never holds a NUL byte (collectText refuses it), so the name's end
+// differs from every byte of a longer tag.
+bool sameTag(const std::string& tag, const char* name)
+{
+    std::size_t i = 0;
+    for (; i < tag.size(); ++i)
+        if (tag[i] != name[i])
+            return false;
+    return name[i] == '\0';
 }
 
 }  // namespace
@@ -87,16 +166,23 @@ void lvxParser::checkEncoding(long offset)
     file.rewind(offset);
 }
 
+// Steps over a run of white space, counting it as one span. The counters are
+// kept in locals and stored once: copying the fields right after they were
+// written makes the processor wait for the stores.
 void lvxParser::skipWhitespace()
 {
+    std::uint32_t atLine = line;
+    std::uint32_t atColumn = column;
     while (moreInput()) {
-        const char c = *file.next();
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+        const char* const from = file.next();
+        const char* const to = skipWhitespaceBytes(from, file.limit());
+        advancePosition(from, to, atLine, atColumn);
+        file.advance(to);
+        if (to != file.limit())
             break;
-        readCounted();
     }
-    tagLine = line;
-    tagColumn = column;
+    line = tagLine = atLine;
+    column = tagColumn = atColumn;
 }
 
 // Appends the bytes up to, not including, the next stop byte (or the end of
@@ -105,15 +191,12 @@ void lvxParser::collectText(std::string& text, char stop)
 {
     while (moreInput()) {
         const char* const from = file.next();
-        const auto available = static_cast<std::size_t>(file.limit() - from);
-        const auto* found = static_cast<const char*>(std::memchr(from, stop, available));
-        const char* const to = found != nullptr ? found : file.limit();
-        if (std::memchr(from, '\0', static_cast<std::size_t>(to - from)) != nullptr)
-            throw Error(lvxMessages::encoding);
-        text.append(from, to);
-        advancePosition(from, to, line, column);
+        bool plain = true;
+        const char* const to = findTextEnd(from, file.limit(), stop, plain);
+        countText(from, to, plain, line, column);
+        text.append(from, static_cast<std::size_t>(to - from));
         file.advance(to);
-        if (found != nullptr)
+        if (to != file.limit())
             return;
     }
 }
@@ -134,17 +217,41 @@ void lvxParser::readTag()
     readCounted();  // the '>'
 }
 
+// Byte tests rather than string compares: this runs for every tag read.
 bool lvxParser::isComment() const
 {
-    return tagName.size() >= 3 && tagName.compare(0, 3, "!--") == 0 &&
-           tagName.compare(tagName.size() - 2, 2, "--") == 0;
+    const std::size_t n = tagName.size();
+    const char* const t = tagName.data();
+    return n >= 3 && t[0] == '!' && t[1] == '-' && t[2] == '-' && t[n - 2] == '-' && t[n - 1] == '-';
 }
 
+// Comments come in runs. After the first of a run has been read, the ones that
+// lie whole in the window are counted and stepped over without being copied
+// into tagName; any other tag, and a comment that crosses the end of the
+// window, goes through readTag.
 void lvxParser::nextTag()
 {
-    do
+    const auto stepOverComment = [this] {
+        const char* const from = file.next();
+        const char* const end = file.limit();
+        if (end - from < 5 || std::memcmp(from, "<!--", 4) != 0)
+            return false;
+        // The tag ends at its first '>', which cannot lie within "<!--".
+        bool plain = true;
+        const char* const close = findTextEnd(from + 4, end, '>', plain);
+        if (close == end || close[-1] != '-' || close[-2] != '-')
+            return false;
+        countText(from, close + 1, plain, line, column);
+        file.advance(close + 1);
+        return true;
+    };
+    readTag();
+    while (isComment()) {
+        do
+            skipWhitespace();
+        while (stepOverComment());
         readTag();
-    while (isComment());
+    }
 }
 
 void lvxParser::readContent()
@@ -157,14 +264,14 @@ void lvxParser::readContent()
 
 void lvxParser::requireTag(const char* expected) const
 {
-    if (tagIs(expected))
+    if (sameTag(tagName, expected))
         return;
     failAt(expected[0] == '/' ? lvxMessages::unclosedTag : lvxMessages::element, tagLine, tagColumn);
 }
 
 void lvxParser::expectTag(const char* expected) const
 {
-    if (tagIs(expected))
+    if (sameTag(tagName, expected))
         return;
     const bool bothClosing = expected[0] == '/' && !tagName.empty() && tagName[0] == '/';
     failAt(bothClosing ? lvxMessages::unclosedTag : lvxMessages::element, tagLine, tagColumn);

@@ -129,20 +129,26 @@ std::size_t TextReader::readRaw(char* to, std::size_t wanted)
     return got;
 }
 
-// Turns every CR LF pair of the block into a single LF, in place.
+// Turns every CR LF pair of the block into a single LF, in place. The bytes
+// between two CRs move as one run.
 std::size_t TextReader::collapseCrLf(std::size_t n)
 {
     char* const start = buffer.get();
+    const char* const stop = start + n;
     char* cr = static_cast<char*>(std::memchr(start, '\r', n));
     if (cr == nullptr)
         return n;
     char* out = cr;
     const char* in = cr;
-    const char* const stop = start + n;
     while (in != stop) {
-        if (*in == '\r' && in + 1 != stop && in[1] == '\n')
+        // in is at a CR; the CR of a pair is dropped, a lone CR stays.
+        if (in + 1 != stop && in[1] == '\n')
             ++in;
-        *out++ = *in++;
+        const auto* next = static_cast<const char*>(std::memchr(in + 1, '\r', static_cast<std::size_t>(stop - in - 1)));
+        const char* const runEnd = next != nullptr ? next : stop;
+        std::memmove(out, in, static_cast<std::size_t>(runEnd - in));
+        out += runEnd - in;
+        in = runEnd;
     }
     return static_cast<std::size_t>(out - start);
 }
@@ -185,7 +191,7 @@ bool TextReader::refill()
     return false;
 }
 
-void advancePosition(const char* from, const char* to, std::uint32_t& line, std::uint32_t& column)
+SpanEnd endOfLongSpan(const char* from, const char* to, std::uint32_t line, std::uint32_t column)
 {
     const char* lineStart = nullptr;
     for (const char* p = from;
@@ -198,4 +204,5 @@ void advancePosition(const char* from, const char* to, std::uint32_t& line, std:
         column = 1 + static_cast<std::uint32_t>(to - lineStart);
     else
         column += static_cast<std::uint32_t>(to - from);
+    return {line, column};
 }
