@@ -8,8 +8,11 @@
 
 namespace {
 
-// Everything from the start of the file up to the error position. Kept for the
-// whole run, so that repeated checks of large files do not allocate it again.
+// The text before the error position, with CR LF line ends. Only its last
+// lines can be shown, so older lines are dropped as it grows (see
+// dropOldLines): an error at the end of a large file needs no copy of the
+// whole file. Kept for the whole run, so that repeated checks do not allocate
+// it again.
 std::string& scratchBuffer()
 {
     static std::string buffer;
@@ -45,6 +48,7 @@ public:
 
 private:
     bool readBefore(std::uint32_t errorLine, std::uint32_t errorColumn);
+    void dropOldLines();
     void takeContextBefore();
     bool readFaultyPiece();
     void readAfter();
@@ -73,8 +77,9 @@ void ExcerptCutter::cut(std::uint32_t targetLine, std::uint32_t targetColumn)
         excerpt.errorText = ErrorExcerpt::endOfFileMarker;
 }
 
-// Copies the file into the scratch buffer up to the error position, with CR LF
-// line ends; true when the input ended first.
+// Copies the file up to the error position into the scratch buffer, line by
+// line with CR LF line ends, keeping its last lines; true when the input ended
+// first.
 bool ExcerptCutter::readBefore(std::uint32_t targetLine, std::uint32_t targetColumn)
 {
     while (line != targetLine || column != targetColumn) {
@@ -95,16 +100,32 @@ bool ExcerptCutter::readBefore(std::uint32_t targetLine, std::uint32_t targetCol
         scratch.append(p, runEnd);
         column += static_cast<std::uint32_t>(runEnd - p);
         if (lf != nullptr) {
-            if (!endsWith(scratch, '\r'))
-                scratch += '\r';
-            scratch += '\n';
+            scratch.append(endsWith(scratch, '\r') ? "\n" : "\r\n");
             ++line;
             column = 1;
             runEnd = lf + 1;
+            dropOldLines();
         }
         reader.advance(runEnd);
     }
     return false;
+}
+
+// The text before begins after the fourth LF from the end of the scratch
+// buffer (takeContextBefore), so everything in front of that LF can go. Done
+// once the buffer holds more than a block, so that each byte moves at most
+// once more.
+void ExcerptCutter::dropOldLines()
+{
+    if (scratch.size() <= TextReader::blockSize)
+        return;
+    std::size_t lf = scratch.size();
+    for (std::int32_t i = 0; i < excerpt.contextLines + 1; ++i) {
+        lf = lf == 0 ? std::string::npos : scratch.rfind('\n', lf - 1);
+        if (lf == std::string::npos)
+            return;
+    }
+    scratch.erase(0, lf);
 }
 
 // The text before starts at the beginning of the line three lines above the

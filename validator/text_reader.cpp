@@ -144,7 +144,8 @@ std::size_t TextReader::collapseCrLf(std::size_t n)
         // in is at a CR; the CR of a pair is dropped, a lone CR stays.
         if (in + 1 != stop && in[1] == '\n')
             ++in;
-        const auto* next = static_cast<const char*>(std::memchr(in + 1, '\r', static_cast<std::size_t>(stop - in - 1)));
+        const auto rest = static_cast<std::size_t>(stop - in - 1);
+        const auto* next = static_cast<const char*>(std::memchr(in + 1, '\r', rest));
         const char* const runEnd = next != nullptr ? next : stop;
         std::memmove(out, in, static_cast<std::size_t>(runEnd - in));
         out += runEnd - in;

@@ -99,12 +99,11 @@ inline void advancePosition(const char* from, const char* to, std::uint32_t& lin
     std::uint32_t atLine = line;
     std::uint32_t atColumn = column;
     for (const char* p = from; p != to; ++p) {
-        if (*p == '\n') {
-            ++atLine;
-            atColumn = 1;
-        } else {
-            ++atColumn;
-        }
+        // Without a branch: line ends and indents alternate too often for a
+        // prediction to hold.
+        const bool lineFeed = *p == '\n';
+        atLine += lineFeed ? 1 : 0;
+        atColumn = lineFeed ? 1 : atColumn + 1;
     }
     line = atLine;
     column = atColumn;
