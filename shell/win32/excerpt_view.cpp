@@ -33,6 +33,25 @@ void setExcerptDefaultFormat()
     applyFormat(SCF_DEFAULT, format);
 }
 
+HFONT makeExcerptFont()
+{
+    CHARFORMATW format = emptyFormat(0);
+    SendMessageW(program.excerptView, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    LOGFONTW font{};
+    // The size is in twips, 1440 to the inch; negative means the character height.
+    font.lfHeight = -MulDiv(format.yHeight, pixelsPerInch, 1440);
+    font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;
+    font.lfCharSet = format.bCharSet;
+    font.lfPitchAndFamily = format.bPitchAndFamily;
+    lstrcpynW(font.lfFaceName, format.szFaceName, LF_FACESIZE);
+    return CreateFontIndirectW(&font);
+}
+
 void resetExcerptColour()
 {
     CHARFORMATW format = emptyFormat(CFM_COLOR);

@@ -18,6 +18,8 @@ struct ProgramState {
     HWND messageField = nullptr;
     HWND gutter = nullptr;
     HWND excerptView = nullptr;
+    // The gutter's font, made once and kept until the program ends.
+    HFONT gutterFont = nullptr;
 
     // The open-file dialog's name: a path of up to 260 characters and its NUL.
     wchar_t chosenFile[MAX_PATH + 1] = {};

@@ -4,6 +4,9 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "excerpt_view.h"
 #include "fixture_files.h"
 #include "lvx_parser.h"
@@ -199,6 +202,43 @@ TEST(Result, TheAutomaticColourLeavesNoRed)
     resetExcerptColour();
     EXPECT_EQ(L"", redText().text);
     EXPECT_EQ(shown, excerptView());
+}
+
+// Where the n-th line of a control starts, in screen pixels from the top.
+int lineTop(HWND control, int line, bool richEdit)
+{
+    const LPARAM start = SendMessageW(control, EM_LINEINDEX, line, 0);
+    POINT place{};
+    if (richEdit) {
+        // The version 1 control writes the place into a POINTL.
+        POINTL at{};
+        SendMessageW(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), start);
+        place = {at.x, at.y};
+    } else {
+        place.y = HIWORD(SendMessageW(control, EM_POSFROMCHAR, start, 0));
+    }
+    ClientToScreen(control, &place);
+    return place.y;
+}
+
+// The gutter keeps no font of its own choosing: it takes the view's, so
+// that every number stays beside its line down to the last one, instead of
+// drifting a pixel or two a line.
+TEST(Result, EveryLineNumberStandsBesideItsLine)
+{
+    MainWindow window;
+    check(window, fixtures::write("zahl-zu-gross.lvx", fixtures::numberTooLarge));
+    // 11 to 16, each number followed by CR LF.
+    const std::wstring numbers = gutter();
+    const int lines = static_cast<int>(std::count(numbers.begin(), numbers.end(), L'\n'));
+    ASSERT_EQ(6, lines);
+    const int firstOffset = lineTop(program.gutter, 0, false) - lineTop(program.excerptView, 0, true);
+    EXPECT_LE(std::abs(firstOffset), 3);
+    for (int line = 1; line < lines; ++line) {
+        SCOPED_TRACE(line);
+        const int offset = lineTop(program.gutter, line, false) - lineTop(program.excerptView, line, true);
+        EXPECT_EQ(firstOffset, offset);
+    }
 }
 
 }  // namespace

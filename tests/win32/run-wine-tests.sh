@@ -35,6 +35,7 @@ install_missing() {
   command -v xvfb-run >/dev/null || missing+=(xvfb)
   command -v xauth >/dev/null || missing+=(xauth)
   [ -f /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf ] || missing+=(fonts-liberation)
+  [ -f /usr/share/wine/fonts/vgasys.fon ] || missing+=(fonts-wine)
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
   [ ${#missing[@]} -eq 0 ] && return
   say "installing ${missing[*]}"
@@ -54,7 +55,10 @@ build_programs() {
 # - Wine has no "Courier New"; Liberation Mono has its metrics.
 # - A virtual desktop: on Xvfb there is no window manager, and Wine would
 #   wait for one at every window it shows or hides.
-# - Marlett, when fonts-wine has it, for the caption buttons in screenshots.
+# - Windows' own bitmap System font (fonts-wine has it), which the gutter
+#   keeps as a control without a font of its own; without it Wine draws the
+#   gutter in a scalable face of other metrics. Marlett for the caption
+#   buttons. Wine does not look for either in its own font folder.
 prepare_prefix() {
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   export HOME="${HOME:-$build}"
@@ -68,11 +72,12 @@ prepare_prefix() {
     "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
     "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null
     "$wineserver" -w
-    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    fi
     touch "$WINEPREFIX/.quorvel-prepared"
   fi
+  local font
+  for font in vgasys.fon marlett.ttf; do
+    cp -u "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
 }
 
 run_tests() {
