@@ -1,5 +1,6 @@
 #include "lvx_parser.h"
 #include "messages.h"
+#include "scanner_inline.h"
 
 // The joker block, the tickets, the closing root tag, and nothing but white
 // space after it. Returns only when the file is correct.
@@ -17,7 +18,7 @@ void lvxParser::parseBody()
             throw Error(lvxMessages::limit);
         checkTicket();
         expectTag("/schein");
-        nextTag();
+        nextTag("schein");
         if (!tagIs("schein"))
             break;
     }
@@ -26,20 +27,7 @@ void lvxParser::parseBody()
     const int next = peekByte();
     if (next < 0)
         return;
-    failAt(next == '<' ? lvxMessages::element : lvxMessages::unclosedTag, tagLine, tagColumn);
-}
-
-// Reads the next tag inside a ticket and tells whether it opens another tip. A
-// ticket without any tip is refused at that tag; after the first tip, any
-// other tag ends the ticket and is left for the body's check of /schein.
-bool lvxParser::nextTip(const char* tipTag, int tipsSoFar)
-{
-    nextTag();
-    if (tagIs(tipTag))
-        return true;
-    if (tipsSoFar == 0)
-        failAt(lvxMessages::element, tagLine, tagColumn);
-    return false;
+    failAt(next == '<' ? lvxMessages::element : lvxMessages::unclosedTag, tagPlace);
 }
 
 // The header admits no ticket type besides these three.

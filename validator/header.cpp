@@ -1,5 +1,6 @@
 #include "lvx_parser.h"
 #include "messages.h"
+#include "scanner_inline.h"
 
 namespace {
 
@@ -64,8 +65,7 @@ void lvxParser::parseHeader()
     requireTag("versionsNr");
     readContent();
     readVersion();
-    const std::uint32_t versionLine = tagLine;
-    const std::uint32_t versionColumn = tagColumn;
+    const std::uint64_t versionPlace = tagPlace;
     nextTag();
     requireTag("/versionsNr");
     nextTag();
@@ -80,7 +80,7 @@ void lvxParser::parseHeader()
     wsArt = checkWsArt();
     // Judged only after the ticket type itself has passed.
     if (!versionAdmits(versionMajor, wsArt))
-        failAt(lvxMessages::content, versionLine, versionColumn);
+        failAt(lvxMessages::content, versionPlace);
     nextTag();
     requireTag("/wsArt");
     nextTag();
@@ -162,7 +162,7 @@ void lvxParser::checkFilter() const
     std::size_t start = 0;
     for (int codes = 1;; ++codes) {
         std::size_t end = content.find(',', start);
-        if (end == std::string::npos)
+        if (end == std::string_view::npos)
             end = content.size();
         for (std::size_t i = start; i < end; ++i)
             if (!isDigit(content[i]) && !(content[i] >= 'A' && content[i] <= 'Z'))

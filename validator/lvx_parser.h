@@ -15,7 +15,9 @@
 //     parser.parse();          // errorMessage() empty: the file is correct
 //
 // Inside the document check a deviation is thrown as an Error and caught in
-// exactly one place, parse().
+// exactly one place, parse(). A deviation with a place is thrown with the
+// place as an offset into the text; its line and column are counted only
+// then, so that a correct file costs no counting at all.
 class lvxParser {
 public:
     // The result of a check: the message shown to the user, and its place
@@ -63,22 +65,50 @@ private:
     bool checkFirstBytes();
     void checkDocument();
 
+    // A deviation at a place: the byte offset in the delivered text, and the
+    // columns to add to the column of that byte.
+    struct PlacedError {
+        const char* text;
+        std::uint64_t offset;
+        std::uint32_t extraColumns;
+    };
+    struct Place {
+        std::uint32_t line;
+        std::uint32_t column;
+    };
+    Place placeOf(std::uint64_t offset);
+
     // Reader and scanner (scanner.cpp)
     bool moreInput() { return file.next() != file.limit() || fillInput(); }
     bool fillInput();
     int peekByte() { return moreInput() ? static_cast<unsigned char>(*file.next()) : -1; }
-    void readCounted();
-    void collectText(std::string& text, char stop);
-    void checkEncoding(long offset);
+    std::uint64_t offsetHere() const { return file.offsetOf(file.next()); }
+    void collectText(std::string& store, std::string_view& text, char stop);
+    void finishReading();
     void skipWhitespace();
     void readTag();
+    void readTagSlowly();
     bool isComment() const;
+    void skipComments();
     void nextTag();
-    void readContent();
-    void expectTag(const char* expected) const;
-    void requireTag(const char* expected) const;
-    bool tagIs(const char* name) const { return tagName == name; }
-    [[noreturn]] void failAt(const char* text, std::uint32_t atLine, std::uint32_t atColumn) const;
+    inline void nextTag(std::string_view likely);  // scanner_inline.h
+    inline void readContent();  // scanner_inline.h
+    // The comparisons run for nearly every tag read: inline, so that the
+    // expected name's length is known where it is compared.
+    void expectTag(std::string_view expected) const
+    {
+        if (tagName != expected)
+            failExpected(expected);
+    }
+    void requireTag(std::string_view expected) const
+    {
+        if (tagName != expected)
+            failRequired(expected);
+    }
+    bool tagIs(std::string_view name) const { return tagName == name; }
+    [[noreturn]] void failExpected(std::string_view expected) const;
+    [[noreturn]] void failRequired(std::string_view expected) const;
+    [[noreturn]] void failAt(const char* text, std::uint64_t offset, std::uint32_t extraColumns = 0) const;
     [[noreturn]] void failInContent(std::size_t offset) const;
 
     // Prolog (prolog.cpp)
@@ -100,10 +130,12 @@ private:
     // Body and dispatch (body.cpp)
     void parseBody();
     void checkTicket();
-    bool nextTip(const char* tipTag, int tipsSoFar);
+    inline bool nextTip(std::string_view tipTag, int tipsSoFar);  // scanner_inline.h
 
     // Number lists and lotto (lotto.cpp)
     void checkNumberList(std::uint32_t count, std::uint32_t maxValue) const;
+    template <std::uint32_t count>
+    void readNumberList(std::uint32_t maxValue);
     void checkLottoTicket();
 
     // Toto and torwette (toto.cpp)
@@ -114,13 +146,15 @@ private:
     // Number-and-star (star_ticket.cpp)
     void checkStarTicket(std::uint32_t maxStar);
 
-    std::string tagName;
-    std::string content;
+    // The current tag's text and the last content: views of the reader's
+    // window where they lie whole in it, else of the stores below. Valid until
+    // the next read, and used only before it.
+    std::string_view tagName;
+    std::string_view content;
+    std::string tagStore;
+    std::string contentStore;
     std::string versionText;
-    std::uint32_t line = 1;
-    std::uint32_t column = 1;
-    std::uint32_t tagLine = 1;
-    std::uint32_t tagColumn = 1;
+    std::uint64_t tagPlace = 0;  // where the current tag or content begins
     std::uint32_t versionMajor = 0;
     std::uint32_t versionMinor = 0;
     Error result;

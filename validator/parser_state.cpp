@@ -14,14 +14,14 @@ lvxParser::Error lvxParser::positionError(const char* text, std::uint32_t line, 
     return Error(std::move(message), line, column);
 }
 
-void lvxParser::failAt(const char* text, std::uint32_t atLine, std::uint32_t atColumn) const
+void lvxParser::failAt(const char* text, std::uint64_t offset, std::uint32_t extraColumns) const
 {
-    throw positionError(text, atLine, atColumn);
+    throw PlacedError{text, offset, extraColumns};
 }
 
 // Value checks report at the first byte of the content plus an offset into it,
 // always on the line where the content starts.
 void lvxParser::failInContent(std::size_t offset) const
 {
-    failAt(lvxMessages::content, tagLine, tagColumn + static_cast<std::uint32_t>(offset));
+    failAt(lvxMessages::content, tagPlace, static_cast<std::uint32_t>(offset));
 }

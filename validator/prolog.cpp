@@ -20,13 +20,13 @@ void lvxParser::parseProlog()
 
 namespace {
 
-bool holdsAt(const std::string& text, std::size_t offset, const char* piece)
+bool holdsAt(std::string_view text, std::size_t offset, const char* piece)
 {
     const std::size_t length = std::strlen(piece);
     return text.size() >= offset + length && text.compare(offset, length, piece) == 0;
 }
 
-bool holdsOneOf(const std::string& text, std::size_t offset, std::initializer_list<const char*> pieces)
+bool holdsOneOf(std::string_view text, std::size_t offset, std::initializer_list<const char*> pieces)
 {
     for (const char* piece : pieces)
         if (holdsAt(text, offset, piece))
@@ -44,7 +44,7 @@ bool lvxParser::checkDeclaration() const
     if (!holdsAt(tagName, 0, "?xml "))
         return false;
     const auto failAtOffset = [this](std::size_t offset) {
-        failAt(lvxMessages::content, tagLine, tagColumn + 1 + static_cast<std::uint32_t>(offset));
+        failAt(lvxMessages::content, tagPlace, 1 + static_cast<std::uint32_t>(offset));
     };
     if (!holdsAt(tagName, 5, "version="))
         failAtOffset(5);

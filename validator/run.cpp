@@ -30,7 +30,7 @@ const std::string& lvxParser::parseMemory(const char* data, std::size_t size)
 
 void lvxParser::reset()
 {
-    line = column = tagLine = tagColumn = 1;
+    tagPlace = 0;
     versionText.clear();
     versionMajor = versionMinor = 0;
     result = Error();
@@ -75,12 +75,13 @@ bool lvxParser::openInput()
     }
     // A file that grows while it is checked is cut off at the same limit.
     file.setLimit(static_cast<std::uint64_t>(maxFileSize));
+    file.checkUtf8();
     return true;
 }
 
 // UTF-16 and UTF-32 files, with or without a byte-order mark, begin with one of
-// the bytes 00, FE or FF. A UTF-8 byte-order mark is stepped over; it counts
-// as columns 1 to 3 of line 1.
+// the bytes 00, FE or FF. A UTF-8 byte-order mark is stepped over; as bytes of
+// the text it counts as columns 1 to 3 of line 1.
 bool lvxParser::checkFirstBytes()
 {
     const int first = file.peek();
@@ -93,14 +94,29 @@ bool lvxParser::checkFirstBytes()
             result = Error(lvxMessages::encoding);
             return false;
         }
-        column += 3;
     }
     return true;
 }
 
+// The encoding of the whole file is judged before its content, and yet the
+// file is read only once: the reader judges every block as it loads it, and
+// after an error in the content the rest of the file is still read, since a
+// broken byte there, or a file beyond the size limit, is the answer instead.
+// A byte-order mark is a well-formed character, so judging from the first
+// byte on answers as judging from the byte after the mark.
 void lvxParser::checkDocument()
 {
-    checkEncoding(static_cast<long>(column) - 1);
-    parseHeader();
-    parseBody();
+    if (file.utf8Broken())
+        throw Error(lvxMessages::encoding);
+    try {
+        parseHeader();
+        parseBody();
+    } catch (const PlacedError& error) {
+        finishReading();
+        const Place place = placeOf(error.offset);
+        throw positionError(error.text, place.line, place.column + error.extraColumns);
+    } catch (const Error&) {
+        finishReading();
+        throw;
+    }
 }

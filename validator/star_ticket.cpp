@@ -1,4 +1,5 @@
 #include "lvx_parser.h"
+#include "scanner_inline.h"
 
 // One to ten tips, each five numbers from 1 to 50 and two star numbers from 1
 // to maxStar. The closing tag of a tip goes through expectTag, every other tag
@@ -9,20 +10,18 @@ void lvxParser::checkStarTicket(std::uint32_t maxStar)
     for (int tips = 0; tips < maxTips; ++tips) {
         if (!nextTip("tipp", tips))
             return;
-        nextTag();
+        nextTag("emTippZahl");
         requireTag("emTippZahl");
-        readContent();
-        checkNumberList(5, 50);
-        nextTag();
+        readNumberList<5>(50);
+        nextTag("/emTippZahl");
         requireTag("/emTippZahl");
-        nextTag();
+        nextTag("emTippStern");
         requireTag("emTippStern");
-        readContent();
-        checkNumberList(2, maxStar);
-        nextTag();
+        readNumberList<2>(maxStar);
+        nextTag("/emTippStern");
         requireTag("/emTippStern");
-        nextTag();
+        nextTag("/tipp");
         expectTag("/tipp");
     }
-    nextTag();
+    nextTag("/schein");
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "byte_words.h"
+
 #ifndef _WIN32
 #include <filesystem>
 #endif
@@ -61,6 +63,7 @@ void TextReader::close()
     memorySize = memoryPos = 0;
     pos = end = nullptr;
     rawLimit = UINT64_MAX;
+    utf8Checked = false;
 }
 
 void TextReader::resetWindow()
@@ -68,8 +71,11 @@ void TextReader::resetWindow()
     if (!buffer)
         buffer.reset(new char[blockSize]);
     pos = end = buffer.get();
-    carriedCr = sourceDone = ended = exceeded = false;
+    carriedCr = sourceDone = ended = exceeded = brokenUtf8 = false;
+    mayHoldNul = true;
+    pendingUtf8 = 0;
     rawCount = 0;
+    delivered = 0;
 }
 
 std::optional<bool> TextReader::holdsMoreThan(long bytes)
@@ -129,8 +135,13 @@ std::size_t TextReader::readRaw(char* to, std::size_t wanted)
     return got;
 }
 
+using byteWords::bytesEqual;
+using byteWords::highBits;
+using byteWords::lowestFlagged;
+
 // Turns every CR LF pair of the block into a single LF, in place. The bytes
-// between two CRs move as one run.
+// between two CRs move eight at a time: a line is a few words, and a library
+// call for each line would cost more than the line.
 std::size_t TextReader::collapseCrLf(std::size_t n)
 {
     char* const start = buffer.get();
@@ -144,14 +155,103 @@ std::size_t TextReader::collapseCrLf(std::size_t n)
         // in is at a CR; the CR of a pair is dropped, a lone CR stays.
         if (in + 1 != stop && in[1] == '\n')
             ++in;
-        const auto rest = static_cast<std::size_t>(stop - in - 1);
-        const auto* next = static_cast<const char*>(std::memchr(in + 1, '\r', rest));
-        const char* const runEnd = next != nullptr ? next : stop;
-        std::memmove(out, in, static_cast<std::size_t>(runEnd - in));
-        out += runEnd - in;
-        in = runEnd;
+        *out++ = *in++;
+        // The run up to the next CR. out never passes in, so a word without a
+        // CR stored at out overwrites only bytes that have been read. A word
+        // with a CR is stored whole too once out lags eight bytes behind:
+        // after the first eight pairs of a block, which is nearly always.
+        for (;;) {
+            if (stop - in < 8) {
+                while (in != stop && *in != '\r')
+                    *out++ = *in++;
+                break;
+            }
+            const std::uint64_t word = byteWords::load(in);
+            const std::uint64_t crs = bytesEqual(word, '\r');
+            if (crs == 0) {
+                byteWords::store(out, word);
+                out += 8;
+                in += 8;
+                continue;
+            }
+            const std::size_t k = lowestFlagged(crs);
+            if (in - out >= 8) {
+                byteWords::store(out, word);
+                out += k;
+                in += k;
+            } else {
+                for (std::size_t i = 0; i < k; ++i)
+                    *out++ = *in++;
+            }
+            break;
+        }
     }
     return static_cast<std::size_t>(out - start);
+}
+
+void TextReader::checkUtf8()
+{
+    utf8Checked = true;
+    judgeUtf8(pos, end);
+}
+
+namespace {
+
+int followingBytes(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 0;
+    if (lead < 0xC0)
+        return -1;  // a continuation byte where a character must begin
+    if (lead < 0xE0)
+        return 1;
+    if (lead < 0xF0)
+        return 2;
+    if (lead < 0xF8)
+        return 3;
+    return -1;
+}
+
+}  // namespace
+
+// Blocks are nearly always plain ASCII: one pass for the smallest and the
+// largest byte, without an early exit, which compilers turn into vector
+// instructions, settles both the encoding and whether a NUL byte is there.
+// Other blocks go byte by byte.
+void TextReader::judgeUtf8(const char* from, const char* to)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(from);
+    const auto* const stop = reinterpret_cast<const unsigned char*>(to);
+    unsigned char smallest = 0xFF;
+    unsigned char largest = 0;
+    for (const unsigned char* q = p; q != stop; ++q) {
+        smallest = *q < smallest ? *q : smallest;
+        largest = *q > largest ? *q : largest;
+    }
+    mayHoldNul = smallest == 0;
+    if (largest < 0x80 && pendingUtf8 == 0)
+        return;
+    int pending = pendingUtf8;
+    while (p != stop) {
+        const unsigned char byte = *p++;
+        if (pending > 0) {
+            if ((byte & 0xC0) != 0x80) {
+                brokenUtf8 = true;
+                break;
+            }
+            --pending;
+            continue;
+        }
+        pending = followingBytes(byte);
+        if (pending < 0) {
+            brokenUtf8 = true;
+            break;
+        }
+        // Between the characters of other scripts runs of ASCII, eight at a time.
+        while (pending == 0 && stop - p >= 8 && (byteWords::load(reinterpret_cast<const char*>(p)) & highBits) == 0)
+            p += 8;
+    }
+    pendingUtf8 = brokenUtf8 ? 0 : pending;
 }
 
 bool TextReader::refill()
@@ -159,6 +259,7 @@ bool TextReader::refill()
     if (ended || !isOpen())
         return false;
     char* const start = buffer.get();
+    delivered += static_cast<std::uint64_t>(end - start);
     while (!sourceDone || carriedCr) {
         std::size_t n = 0;
         if (carriedCr) {
@@ -184,26 +285,12 @@ bool TextReader::refill()
         if (n > 0) {
             pos = start;
             end = start + n;
+            if (utf8Checked)
+                judgeUtf8(pos, end);
             return true;
         }
     }
     ended = true;
     pos = end = start;
     return false;
-}
-
-SpanEnd endOfLongSpan(const char* from, const char* to, std::uint32_t line, std::uint32_t column)
-{
-    const char* lineStart = nullptr;
-    for (const char* p = from;
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(to - p)))) != nullptr;
-         ++p) {
-        ++line;
-        lineStart = p + 1;
-    }
-    if (lineStart != nullptr)
-        column = 1 + static_cast<std::uint32_t>(to - lineStart);
-    else
-        column += static_cast<std::uint32_t>(to - from);
-    return {line, column};
 }

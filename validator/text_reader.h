@@ -14,6 +14,10 @@
 // Bytes are handed out from one owned block buffer: callers look at the window
 // [next(), limit()), move past what they used with advance(), and call refill()
 // when the window is used up. The end of the input is sticky until rewind().
+//
+// On request the reader also judges the UTF-8 byte structure of every byte it
+// delivers, block by block as it loads them, so that a check reads the file
+// only once.
 class TextReader {
 public:
     static constexpr std::size_t blockSize = 64 * 1024;
@@ -37,6 +41,18 @@ public:
     void setLimit(std::uint64_t maxBytes) { rawLimit = maxBytes; }
     bool overLimit() const { return exceeded; }
 
+    // Judges the UTF-8 bit patterns of every byte delivered from now on, the
+    // first block included when it is loaded already; off again with close().
+    // Only the bit patterns count: over-long forms and encoded surrogates pass.
+    void checkUtf8();
+    // A delivered byte broke the patterns (sticky until rewind or close).
+    bool utf8Broken() const { return brokenUtf8; }
+    // The delivered bytes end inside a character; meant for the end of input.
+    bool utf8Unfinished() const { return pendingUtf8 > 0; }
+    // False when the window certainly holds no NUL byte (known only while
+    // UTF-8 is checked), so that callers may skip looking for one.
+    bool windowMayHoldNul() const { return mayHoldNul; }
+
     // Whether the source holds more than the given number of bytes; empty when
     // that cannot be told. Leaves the reading position at the start.
     std::optional<bool> holdsMoreThan(long bytes);
@@ -46,6 +62,12 @@ public:
 
     const char* next() const { return pos; }
     const char* limit() const { return end; }
+    // The number of bytes delivered before p, a place in the window or its
+    // end, since the start or the last rewind: where a byte lies in the text.
+    std::uint64_t offsetOf(const char* p) const
+    {
+        return delivered + static_cast<std::uint64_t>(p - buffer.get());
+    }
     void advance(const char* to) { pos = to; }
     // Loads the next block; false once the input has ended.
     bool refill();
@@ -56,6 +78,7 @@ public:
 private:
     std::size_t readRaw(char* to, std::size_t wanted);
     std::size_t collapseCrLf(std::size_t n);
+    void judgeUtf8(const char* from, const char* to);
     void resetWindow();
 
     std::FILE* file = nullptr;
@@ -71,40 +94,10 @@ private:
     bool ended = false;
     std::uint64_t rawCount = 0;
     std::uint64_t rawLimit = UINT64_MAX;
+    std::uint64_t delivered = 0;  // bytes in the windows before this one
     bool exceeded = false;
+    bool utf8Checked = false;
+    bool brokenUtf8 = false;
+    bool mayHoldNul = true;
+    int pendingUtf8 = 0;  // continuation bytes still due
 };
-
-// The line and column after a long span, found from LF to LF with memchr.
-struct SpanEnd {
-    std::uint32_t line;
-    std::uint32_t column;
-};
-SpanEnd endOfLongSpan(const char* from, const char* to, std::uint32_t line, std::uint32_t column);
-
-// Moves a line and column over the bytes [from, to) as the validator counts
-// them: every byte advances the column by one, an LF starts the next line.
-// Most spans are a line end and an indent between two tags, cheaper to count
-// byte by byte here than through a call per LF.
-inline void advancePosition(const char* from, const char* to, std::uint32_t& line, std::uint32_t& column)
-{
-    // The counters go by value and come back as values, so that a caller can
-    // keep them in registers. Counted in locals: the bytes are chars, which
-    // may alias the counters, and would force a store and a reload per byte.
-    if (to - from > 16) {
-        const SpanEnd after = endOfLongSpan(from, to, line, column);
-        line = after.line;
-        column = after.column;
-        return;
-    }
-    std::uint32_t atLine = line;
-    std::uint32_t atColumn = column;
-    for (const char* p = from; p != to; ++p) {
-        // Without a branch: line ends and indents alternate too often for a
-        // prediction to hold.
-        const bool lineFeed = *p == '\n';
-        atLine += lineFeed ? 1 : 0;
-        atColumn = lineFeed ? 1 : atColumn + 1;
-    }
-    line = atLine;
-    column = atColumn;
-}

@@ -1,4 +1,5 @@
 #include "lvx_parser.h"
+#include "scanner_inline.h"
 
 namespace {
 
@@ -22,12 +23,12 @@ void lvxParser::checkTotoTicket()
             break;
         readContent();
         checkTotoText();
-        nextTag();
+        nextTag("/totoTipp");
         requireTag("/totoTipp");
     }
     // After the thirteenth tip the next tag has not been read yet.
     if (tips == maxTips)
-        nextTag();
+        nextTag("torwetteTipp");
     if (tagIs("torwetteTipp"))
         checkTorwetteTipp();
 }
@@ -82,7 +83,7 @@ void lvxParser::checkTorwetteTipp()
     }
     if (size > length)
         failInContent(length);
-    nextTag();
+    nextTag("/torwetteTipp");
     requireTag("/torwetteTipp");
-    nextTag();
+    nextTag("/schein");
 }
