@@ -48,6 +48,8 @@ public:
 
 private:
     bool readBefore(std::uint32_t errorLine, std::uint32_t errorColumn);
+    bool takeWindowBefore(std::uint32_t targetLine);
+    void appendLines(const char* from, const char* to);
     void dropOldLines();
     void takeContextBefore();
     bool readFaultyPiece();
@@ -60,6 +62,7 @@ private:
     std::uint32_t line = 1;
     std::uint32_t column = 1;
     std::uint32_t errorLine = 1;  // the line where the text before ended
+    std::uint64_t windowDeclined = 0;  // the end of the window where the target line begins
 };
 
 void ExcerptCutter::cut(std::uint32_t targetLine, std::uint32_t targetColumn)
@@ -93,6 +96,8 @@ bool ExcerptCutter::readBefore(std::uint32_t targetLine, std::uint32_t targetCol
             reader.advance(p + 1);
             continue;
         }
+        if (line != targetLine && takeWindowBefore(targetLine))
+            continue;
         if (line == targetLine && targetColumn > column)
             end = std::min(end, p + (targetColumn - column));
         const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
@@ -109,6 +114,59 @@ bool ExcerptCutter::readBefore(std::uint32_t targetLine, std::uint32_t targetCol
         reader.advance(runEnd);
     }
     return false;
+}
+
+// A window all of whose LFs lie before the target line (or a window after it,
+// when the target lies past the end of its line) is taken whole: its LFs are
+// counted in one pass, and of its text only the last lines are copied, the
+// ones that takeContextBefore can show. The fourth LF from the end opens the
+// text kept, as dropOldLines would leave it. True when the window was taken.
+bool ExcerptCutter::takeWindowBefore(std::uint32_t targetLine)
+{
+    const char* const from = reader.next();
+    const char* const end = reader.limit();
+    if (reader.offsetOf(end) == windowDeclined)
+        return false;
+    const std::size_t lineFeeds = countLineFeeds(from, end);
+    if (line < targetLine && lineFeeds >= targetLine - line) {
+        windowDeclined = reader.offsetOf(end);
+        return false;
+    }
+    const char* kept = end;
+    const char* lastLineFeed = end;
+    const auto linesKept = static_cast<std::size_t>(excerpt.contextLines + 1);
+    for (std::size_t found = 0; found < lineFeeds && found < linesKept; ++found) {
+        do
+            --kept;
+        while (*kept != '\n');
+        if (found == 0)
+            lastLineFeed = kept;
+    }
+    if (lineFeeds >= linesKept) {
+        scratch.assign(1, '\n');
+        appendLines(kept + 1, end);
+    } else {
+        appendLines(from, end);
+    }
+    line += static_cast<std::uint32_t>(lineFeeds);
+    column = lineFeeds > 0 ? static_cast<std::uint32_t>(end - lastLineFeed)
+                           : column + static_cast<std::uint32_t>(end - from);
+    dropOldLines();
+    reader.advance(end);
+    return true;
+}
+
+// Copies [from, to) into the scratch buffer with CR LF line ends.
+void ExcerptCutter::appendLines(const char* from, const char* to)
+{
+    for (const char* p = from; p != to;) {
+        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(to - p)));
+        scratch.append(p, lf != nullptr ? lf : to);
+        if (lf == nullptr)
+            return;
+        scratch.append(endsWith(scratch, '\r') ? "\n" : "\r\n");
+        p = lf + 1;
+    }
 }
 
 // The text before begins after the fourth LF from the end of the scratch

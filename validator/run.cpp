@@ -76,6 +76,7 @@ bool lvxParser::openInput()
     // A file that grows while it is checked is cut off at the same limit.
     file.setLimit(static_cast<std::uint64_t>(maxFileSize));
     file.checkUtf8();
+    file.keepCrLf();
     return true;
 }
 

@@ -11,8 +11,13 @@
 // content that lies whole in the window is not copied: tagName and content
 // are views of the window. Places are kept as offsets into the text; lines
 // and columns are counted only for an error (placeOf).
-
-using lvxScan::findStop;
+//
+// The reader leaves CR LF pairs as they are. Between tags both bytes are
+// white space; a tag or content that holds a CR goes through collectText,
+// which turns the pairs into LF. A place is never the LF of a pair (it is a
+// '<', the byte after a '>', a byte that is no white space, or the end), so
+// its line and column come out the same counted over the pairs as over the
+// text where each pair is one LF.
 
 // The reader's end of input, seen from the check. The reader judges the UTF-8
 // structure of each block as it loads it; a broken byte anywhere is the
@@ -45,6 +50,7 @@ void lvxParser::finishReading()
 // other byte is a column, a lone CR and the bytes of a mark included.
 lvxParser::Place lvxParser::placeOf(std::uint64_t offset)
 {
+    file.checkUtf8(false);
     file.rewind(0);
     std::uint32_t atLine = 1;
     std::uint64_t lineStart = 0;
@@ -53,11 +59,12 @@ lvxParser::Place lvxParser::placeOf(std::uint64_t offset)
         const char* const from = file.next();
         const auto size = static_cast<std::uint64_t>(file.limit() - from);
         const char* const to = from + static_cast<std::size_t>(std::min(size, offset - windowStart));
-        for (const char* p = from;
-             (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(to - p)))) != nullptr;
-             ++p) {
-            ++atLine;
-            lineStart = windowStart + static_cast<std::uint64_t>(p + 1 - from);
+        if (const std::size_t lineFeeds = countLineFeeds(from, to)) {
+            atLine += static_cast<std::uint32_t>(lineFeeds);
+            const char* last = to - 1;
+            while (*last != '\n')
+                --last;
+            lineStart = windowStart + static_cast<std::uint64_t>(last + 1 - from);
         }
         windowStart += size;
         file.advance(file.limit());
@@ -77,35 +84,56 @@ void lvxParser::skipWhitespace()
     tagPlace = offsetHere();
 }
 
+namespace {
+
+// Turns every CR LF pair of the text into a single LF, as the reader would.
+void collapseCrLf(std::string& text)
+{
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < text.size(); ++in)
+        if (text[in] != '\r' || in + 1 == text.size() || text[in + 1] != '\n')
+            text[out++] = text[in];
+    text.resize(out);
+}
+
+}  // namespace
+
 // Sets text to the bytes up to, not including, the next stop byte (or the end
-// of the input). A byte 0x00 in it is an encoding error. Only a text that
-// crosses the end of the window is copied, into store.
+// of the input). A byte 0x00 in it is an encoding error. The reader keeps CR
+// LF pairs: a text that holds one is copied into store, and so is a text that
+// crosses the end of the window, and the pairs there become LF.
 void lvxParser::collectText(std::string& store, std::string_view& text, char stop)
 {
     text = {};
-    bool whole = true;  // the text lies in one window
+    bool copied = false;  // the text so far is in store
     while (moreInput()) {
         const char* const from = file.next();
         const char* const end = file.limit();
-        const char* const to = findStop(file, from, end, stop);
+        const char* const to = file.windowMayHoldNul() ? lvxScan::findStop<true, false>(from, end, stop)
+                                                       : lvxScan::findStop<false, false>(from, end, stop);
         if (to != end && *to != stop)
             throw Error(lvxMessages::encoding);  // a NUL byte
-        if (to != end && whole) {
-            text = std::string_view(from, static_cast<std::size_t>(to - from));
-            file.advance(to);
-            return;
-        }
-        if (whole)
-            store.assign(from, to);
-        else
-            store.append(from, to);
-        whole = false;
         file.advance(to);
+        if (to != end && !copied) {
+            text = std::string_view(from, static_cast<std::size_t>(to - from));
+            if (text.find('\r') == std::string_view::npos)
+                return;
+            store.assign(text);
+            copied = true;
+            break;
+        }
+        if (copied)
+            store.append(from, to);
+        else
+            store.assign(from, to);
+        copied = true;
         if (to != end)
             break;
     }
-    if (!whole)
-        text = store;
+    if (!copied)
+        return;
+    collapseCrLf(store);
+    text = store;
 }
 
 // A tag that lies whole in the window after its white space is read in one
@@ -117,7 +145,7 @@ void lvxParser::readTag()
     const char* const open = lvxScan::skipWhitespace(file.next(), end);
     file.advance(open);
     if (open != end && *open == '<') {
-        const char* const close = findStop(file, open + 1, end, '>');
+        const char* const close = lvxScan::findPlainEnd(file, open + 1, end, '>');
         if (close != end && *close == '>') {
             tagPlace = file.offsetOf(open);
             tagName = std::string_view(open + 1, static_cast<std::size_t>(close - open - 1));

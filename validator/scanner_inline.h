@@ -25,11 +25,11 @@ inline const char* skipWhitespace(const char* p, const char* end)
     return p;
 }
 
-// The first stop byte in [p, end), or with lookForNul the first NUL byte if
-// that comes earlier, or end. Eight bytes at a time and without a library
-// call, since tags and contents are short and every one passes here. Without
-// lookForNul the caller knows that there is no NUL byte.
-template <bool lookForNul>
+// The first stop byte in [p, end), or the first NUL byte (with lookForNul)
+// or CR (with lookForCr) if that comes earlier, or end. Eight bytes at a time
+// and without a library call, since tags and contents are short and every one
+// passes here. A caller leaves out a byte that the window cannot hold.
+template <bool lookForNul, bool lookForCr>
 inline const char* findStop(const char* p, const char* end, char stop)
 {
     const auto stopByte = static_cast<unsigned char>(stop);
@@ -38,17 +38,23 @@ inline const char* findStop(const char* p, const char* end, char stop)
         std::uint64_t found = byteWords::bytesEqual(word, stopByte);
         if (lookForNul)
             found |= byteWords::bytesEqual(word, 0);
+        if (lookForCr)
+            found |= byteWords::bytesEqual(word, '\r');
         if (found != 0)
             return p + byteWords::lowestFlagged(found);
     }
-    while (p != end && *p != stop && !(lookForNul && *p == '\0'))
+    while (p != end && *p != stop && !(lookForNul && *p == '\0') && !(lookForCr && *p == '\r'))
         ++p;
     return p;
 }
 
-inline const char* findStop(const TextReader& file, const char* p, const char* end, char stop)
+// The end of a text that lies whole in the window and holds neither a NUL
+// byte nor a CR, the usual case: the stop byte. Anything else stops earlier.
+inline const char* findPlainEnd(const TextReader& file, const char* p, const char* end, char stop)
 {
-    return file.windowMayHoldNul() ? findStop<true>(p, end, stop) : findStop<false>(p, end, stop);
+    if (file.windowMayHoldCr())
+        return file.windowMayHoldNul() ? findStop<true, true>(p, end, stop) : findStop<false, true>(p, end, stop);
+    return file.windowMayHoldNul() ? findStop<true, false>(p, end, stop) : findStop<false, false>(p, end, stop);
 }
 
 }  // namespace lvxScan
@@ -80,7 +86,7 @@ inline void lvxParser::readContent()
     const char* const from = file.next();
     const char* const end = file.limit();
     tagPlace = file.offsetOf(from);
-    const char* const to = lvxScan::findStop(file, from, end, '<');
+    const char* const to = lvxScan::findPlainEnd(file, from, end, '<');
     if (to != end && *to == '<') {
         content = std::string_view(from, static_cast<std::size_t>(to - from));
         file.advance(to);

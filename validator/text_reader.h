@@ -17,7 +17,9 @@
 //
 // On request the reader also judges the UTF-8 byte structure of every byte it
 // delivers, block by block as it loads them, so that a check reads the file
-// only once.
+// only once. And on request it leaves CR LF pairs as they are, for a caller
+// that treats them itself where they matter: moving the bytes of every line
+// costs more than the few places where a pair can stand.
 class TextReader {
 public:
     static constexpr std::size_t blockSize = 64 * 1024;
@@ -42,9 +44,10 @@ public:
     bool overLimit() const { return exceeded; }
 
     // Judges the UTF-8 bit patterns of every byte delivered from now on, the
-    // first block included when it is loaded already; off again with close().
-    // Only the bit patterns count: over-long forms and encoded surrogates pass.
-    void checkUtf8();
+    // first block included when it is loaded already; off again with close()
+    // or checkUtf8(false). Only the bit patterns count: over-long forms and
+    // encoded surrogates pass.
+    void checkUtf8(bool on = true);
     // A delivered byte broke the patterns (sticky until rewind or close).
     bool utf8Broken() const { return brokenUtf8; }
     // The delivered bytes end inside a character; meant for the end of input.
@@ -52,6 +55,13 @@ public:
     // False when the window certainly holds no NUL byte (known only while
     // UTF-8 is checked), so that callers may skip looking for one.
     bool windowMayHoldNul() const { return mayHoldNul; }
+
+    // Delivers CR LF pairs unchanged from the next block on, until close();
+    // a lone CR and 0x1A keep their rules.
+    void keepCrLf() { crLfKept = true; }
+    // False when the window certainly holds no CR (known only while CR LF is
+    // kept).
+    bool windowMayHoldCr() const { return mayHoldCr; }
 
     // Whether the source holds more than the given number of bytes; empty when
     // that cannot be told. Leaves the reading position at the start.
@@ -99,5 +109,10 @@ private:
     bool utf8Checked = false;
     bool brokenUtf8 = false;
     bool mayHoldNul = true;
+    bool crLfKept = false;
+    bool mayHoldCr = true;
     int pendingUtf8 = 0;  // continuation bytes still due
 };
+
+// The number of LF bytes in [p, end).
+std::size_t countLineFeeds(const char* p, const char* end);
