@@ -116,6 +116,59 @@ TEST(ErrorExcerpt, SecondBuildOfTheSameFileGivesTheSamePieces)
     EXPECT_EQ(first.endLine, second.endLine);
 }
 
+// What the excerpt of tagLines shows for an error at the start of line n:
+// three lines before, the tag, three lines after.
+Expected aroundTagLine(std::uint32_t n)
+{
+    const auto tag = [](std::uint32_t k) { return "<t" + std::to_string(k) + ">"; };
+    return {tag(n - 3) + "\r\n" + tag(n - 2) + "\r\n" + tag(n - 1) + "\r\n", tag(n),
+            "\n" + tag(n + 1) + "\r\n" + tag(n + 2) + "\r\n" + tag(n + 3) + "\r", n - 3, n + 4};
+}
+
+// Large files are read in blocks of 64 KiB, and a block that ends before the
+// error line is taken whole: the lines shown may lie on both sides of the end
+// of a block, with LF and with CR LF line ends.
+TEST(ErrorExcerpt, LinesAroundTheEndsOfBlocks)
+{
+    const int count = 17000;  // lines of 5 to 8 bytes (6 to 9 with CR LF): past two block ends
+    const std::string lf = tagLines(count);
+    const std::string pairs = lvxtest::crlf(lf);
+    const std::string lfPath = lvxtest::writeFile("blocks-lf.lvx", lf);
+    const std::string pairsPath = lvxtest::writeFile("blocks-crlf.lvx", pairs);
+    // The lines at the ends of the first two blocks: 8331 and 15798 with LF,
+    // 7405 and 14218 with CR LF; and the end of the file.
+    const std::uint32_t near[] = {8331, 15798, 7405, 14218, 16990};
+    for (const std::uint32_t middle : near) {
+        for (std::uint32_t n = middle - 6; n <= middle + 6 && n + 3 <= count; ++n) {
+            SCOPED_TRACE("line " + std::to_string(n));
+            for (const std::string* path : {&lfPath, &pairsPath}) {
+                ErrorExcerpt excerpt(*path);
+                excerpt.build(n, 1);
+                expectPieces(excerpt, aroundTagLine(n));
+            }
+        }
+    }
+}
+
+TEST(ErrorExcerpt, LargeFilesWithFewOrNoLineEnds)
+{
+    const std::string longLine(100000, 'x');
+    const Case large[] = {
+        {"fewer than four line ends before the error: the text before starts at line 1",
+         "<a>" + longLine + "\n<b>\n<c>\n", 3, 1, {"<a>" + longLine + "\r\n<b>\r\n", "<c>", "\n", 1, 4}},
+        {"a column beyond the end of its line in a large file reads to the end",
+         tagLines(17000), 10, 100, {"<t16998>\r\n<t16999>\r\n<t17000>\r\n", "\xB7", "", 16998, 17002}},
+        {"a line of two blocks before the error line", longLine + "\n" + tagLines(5), 4, 1,
+         {longLine + "\r\n<t1>\r\n<t2>\r\n", "<t3>", "\n<t4>\r\n<t5>\r\n", 1, 7}},
+        {"a mark before a large file is blanked", "\xEF\xBB\xBF" + tagLines(17000), 16000, 1,
+         aroundTagLine(16000)},
+    };
+    for (const Case& c : large) {
+        SCOPED_TRACE(c.reason);
+        expectPieces(buildFor(c.file, c.line, c.column), c.expected);
+    }
+}
+
 // The excerpt counts lines and columns as the validator does: the position the
 // check reports is where the excerpt puts the faulty piece.
 TEST(ErrorExcerpt, StartsAtThePlaceTheCheckReports)

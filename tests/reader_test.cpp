@@ -274,3 +274,116 @@ TEST(Positions, LargeInput)
         EXPECT_EQ(row.expected, check(row.bytes));
     }
 }
+
+// The reader hands the text out in blocks of 64 KiB, and any piece may cross
+// the end of one: white space, a tag the scanner expects, a number list, a
+// closing tag, a CR LF pair. A comment of growing length in front moves the
+// end of the first block through every byte of a ticket, with LF and with CR
+// LF line ends; the error in the last ticket is only found at its place when
+// every piece before it was read right.
+TEST(BlockEdges, EveryByteOfATicketAtTheEndOfABlock)
+{
+    constexpr std::size_t block = 64 * 1024;
+    const std::string tip = "    <lottoTipp>" + goodLotto + "</lottoTipp>\n";
+    const std::string ticket = "  <schein>\n" + repeat(tip, 12) + "  </schein>\n";
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<qarn>\n"
+                             "  <versionsNr>3.0</versionsNr>\n  <wsArt>17</wsArt>\n";
+    const int tickets = static_cast<int>(block / ticket.size()) + 1;
+    const std::string tail = "  <schein>\n    <lottoTipp>01,02,03,04,05,^46</lottoTipp>\n  </schein>\n</qarn>\n";
+    for (const bool pairs : {false, true}) {
+        const std::size_t ticketBytes = pairs ? crlf(ticket).size() : ticket.size();
+        for (std::size_t shift = 0; shift < ticketBytes; ++shift) {
+            SCOPED_TRACE((pairs ? "CR LF, shift " : "LF, shift ") + std::to_string(shift));
+            const std::string lf = head + "<!--" + std::string(shift, '-') + "-->\n" + repeat(ticket, tickets) + tail;
+            checkRows({{"a content error after the end of the first block", pairs ? crlf(lf) : lf, text::content}});
+        }
+    }
+}
+
+// Comments between tickets are stepped over in runs; one of a run crosses the
+// end of the block, at every byte of it in turn.
+TEST(BlockEdges, CommentRunAcrossTheEndOfABlock)
+{
+    constexpr std::size_t block = 64 * 1024;
+    const std::string comment = "  <!-- Kommentar zwischen zwei Scheinen -->\n";
+    const std::string ticket = "  <schein>\n    <lottoTipp>" + goodLotto + "</lottoTipp>\n  </schein>\n";
+    const std::string head = "<qarn>\n  <versionsNr>3</versionsNr>\n  <wsArt>17</wsArt>\n" + ticket;
+    const int comments = static_cast<int>(block / comment.size()) + 2;
+    const std::string tail = "  <schein>\n    <lottoTipp>01,02,03,04,05,^46</lottoTipp>\n  </schein>\n</qarn>\n";
+    for (const bool pairs : {false, true}) {
+        for (std::size_t shift = 0; shift < comment.size() + 1; ++shift) {
+            SCOPED_TRACE((pairs ? "CR LF, shift " : "LF, shift ") + std::to_string(shift));
+            const std::string lf = head + std::string(shift, ' ') + repeat(comment, comments) + tail;
+            checkRows({{"a content error after a run of comments", pairs ? crlf(lf) : lf, text::content}});
+        }
+    }
+}
+
+// The UTF-8 structure is judged block by block: a character that starts in one
+// block ends in the next, and what the next block holds decides.
+TEST(BlockEdges, CharactersAcrossTheEndOfABlock)
+{
+    constexpr std::size_t block = 64 * 1024;
+    const std::string head = "<qarn><versionsNr>3</versionsNr><wsArt>17</wsArt><!--";
+    const std::string rest = "--><schein><lottoTipp>" + goodLotto + "</lottoTipp></schein></qarn>\n";
+    const std::string characters = "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80";  // 2, 3 and 4 bytes
+    for (std::size_t shift = 0; shift <= characters.size(); ++shift) {
+        SCOPED_TRACE("shift " + std::to_string(shift));
+        const std::string filler(block - head.size() - characters.size() + shift, 'k');
+        std::string broken = characters;
+        broken.back() = 'x';  // the last continuation byte of the four-byte character
+        checkRows({
+            {"well-formed characters pass", head + filler + characters + rest, ""},
+            {"a missing continuation byte after the block end", head + filler + broken + rest, text::encoding},
+        });
+    }
+    const std::string doc = lottoDoc("<lottoTipp>" + goodLotto + "</lottoTipp>");
+    const std::string upToBlock = doc + std::string(block - 1 - doc.size(), ' ');
+    checkRows({
+        {"the last byte of the first block starts a character, the file ends there", upToBlock + "\xC3",
+         text::encoding},
+        {"the file ends one byte into the second block, inside a character", upToBlock + "\xE2\x82",
+         text::encoding},
+        {"a character completed by the first byte of the second block, then refused as a stray byte",
+         upToBlock.substr(0, upToBlock.size() - 1) + "^\xC3\xA4", text::unclosed},
+    });
+}
+
+// After an error in the content the rest of the file is still read for its
+// encoding, which wins; a NUL byte there is never looked at.
+TEST(BlockEdges, EncodingJudgedPastAnEarlyError)
+{
+    const std::string filler = "<!--" + std::string(200000, 'k') + "-->";
+    const std::string nul(1, '\0');
+    checkRows({
+        {"a broken byte three blocks after a structural error", "<qarn><wrong>" + filler + "\xFF", text::encoding},
+        {"a structural error, then only well-formed characters", "<qarn>^<wrong>" + filler + "\xC3\xA4", text::element},
+        {"a NUL byte after a structural error is never read", "<qarn>^<wrong>" + filler + nul, text::element},
+        {"a NUL byte inside a tag of a later block", "<qarn>" + filler + "<versions" + nul + "Nr>", text::encoding},
+        {"a NUL byte inside a comment of a later block", "<qarn>" + filler + "<!-- " + nul + " -->", text::encoding},
+    });
+}
+
+// A CR LF pair inside a content or a tag counts as one LF there, also when
+// its CR ends one block and its LF begins the next.
+TEST(BlockEdges, PairInsideATextAcrossTheEndOfABlock)
+{
+    constexpr std::size_t block = 64 * 1024;
+    const std::string head = "<qarn>\r\n<versionsNr>3</versionsNr>\r\n<wsArt>17</wsArt>\r\n<schein>\r\n";
+    for (std::size_t shift = 0; shift < 4; ++shift) {
+        SCOPED_TRACE("shift " + std::to_string(shift));
+        // The CR stands at offsets 65534 to 65537, its LF one further.
+        const std::string lead = "<!--" + std::string(block - head.size() - 4 - 3 - 11 - 17 - 2 + shift, 'k') + "-->";
+        const std::string first = "<!--" + std::string(block - 30 + shift, 'k') + "-->";
+        checkRows({
+            {"a pair after the last number: one byte too many", head + lead + "<lottoTipp>" + goodLotto +
+                 "^\r\n</lottoTipp>\r\n</schein>\r\n</qarn>\r\n", text::content},
+            {"a pair inside a tag makes another tag", head + lead + "^<lottoTipp" + std::string(17, 'x') +
+                 "\r\n>" + goodLotto + "</lottoTipp>", text::element},
+            {"a pair after the version number is one LF there", first + "<qarn><versionsNr>3.0\r\n</versionsNr>"
+                 "<wsArt>17</wsArt><schein><lottoTipp>" + goodLotto + "</lottoTipp></schein></qarn>", ""},
+            {"the version refused for its ticket type is reported where its text starts",
+             first + "<qarn><versionsNr>^3.0\r\n4</versionsNr><wsArt>34</wsArt>", text::content},
+        });
+    }
+}

@@ -55,6 +55,11 @@ TEST(NumberList, LottoTips)
         {"a line end before the first number", lottoTip("^\n01,02,03,04,05,06"), C},
         {"an empty text: reported at the following '<'", lottoTip("^"), C},
         {"three-digit numbers", lottoTip("00^1,02,03,04,05,06"), C},
+        {"the byte below '0' as a first digit", lottoTip("^/1,02,03,04,05,06"), C},
+        {"the byte above '9' as a second digit", lottoTip("0^:,02,03,04,05,06"), C},
+        {"the byte above '9' in the last number", lottoTip("01,02,03,04,05,0^:"), C},
+        {"descending across the tens", lottoTip("01,02,03,04,10,^09"), C},
+        {"a comma where the last comma belongs, then a digit", lottoTip("01,02,03,04,05,^,6"), C},
     };
     checkRows(rows);
 }
