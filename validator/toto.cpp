@@ -11,6 +11,31 @@ bool isOneOf(char c, const char* set)
     return false;
 }
 
+// Whether the text is a correct toto text, judged in one pass without a
+// branch per place: nearly every text is, and a wrong one is then judged
+// place by place. Five dashes in all, none of them in the first five places,
+// never makes a sixth dash the one refused.
+bool isCorrectTotoText(std::string_view text, std::size_t places, int dashes)
+{
+    if (text.size() != 2 * places - 1)
+        return false;
+    unsigned wrong = 0;
+    int dashCount = 0;
+    for (std::size_t k = 0; k < places; ++k) {
+        // Bitwise operators, not logical ones: the symbols are random, and a
+        // branch for each would mostly be mispredicted.
+        const char c = text[2 * k];
+        const unsigned dash = static_cast<unsigned>(c == '-');
+        dashCount += static_cast<int>(dash);
+        const unsigned symbol = static_cast<unsigned>(c == '1') | static_cast<unsigned>(c == '2') |
+                                static_cast<unsigned>(c == 'X') | (dash & static_cast<unsigned>(k >= 5));
+        wrong |= symbol ^ 1u;
+        if (k + 1 < places)
+            wrong |= static_cast<unsigned>(text[2 * k + 1] != ',');
+    }
+    return wrong == 0 && dashCount == dashes;
+}
+
 }  // namespace
 
 // One to thirteen toto tips, then optionally one torwette tip.
@@ -40,6 +65,8 @@ void lvxParser::checkTotoText() const
     static constexpr std::size_t places = 18;
     static constexpr std::size_t length = 2 * places - 1;
     static constexpr int dashes = 5;
+    if (isCorrectTotoText(content, places, dashes))
+        return;
     const std::size_t size = content.size();
     int dashCount = 0;
     for (std::size_t k = 0; k < places; ++k) {
