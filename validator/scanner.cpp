@@ -47,7 +47,8 @@ void lvxParser::finishReading()
 
 // The line and column of a byte offset, counted over the text once more from
 // its start: a correct file never needs them. Every LF starts a line; every
-// other byte is a column, a lone CR and the bytes of a mark included.
+// other byte is a column, a CR and the bytes of a mark included (the CR of a
+// pair ends its line, so no place on that line comes after it).
 lvxParser::Place lvxParser::placeOf(std::uint64_t offset)
 {
     file.checkUtf8(false);

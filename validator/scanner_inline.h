@@ -12,8 +12,8 @@
 namespace lvxScan {
 
 // Steps over white space (blank, tab, CR, LF) in [p, end): returns the first
-// other byte, or end. One shift tells the four apart from the other bytes up
-// to the blank.
+// other byte, or end. A single shift picks the four out of the bytes up to
+// the blank.
 inline const char* skipWhitespace(const char* p, const char* end)
 {
     constexpr std::uint64_t whitespace = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n';
